@@ -1,0 +1,69 @@
+// Asks for one student's first name, last name and tuition amount, then
+// writes two records: the default one and the one typed.
+#include <iostream>
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "student.h"
+
+namespace {
+
+// Reads one whole line, spaces included, into `line`; the line end is
+// consumed and not stored. A carriage return right before the line feed is
+// part of a CR LF line end, as in files prepared on Windows, so it is dropped
+// too. Nothing else in the line is changed.
+void ReadLine(std::istream& in, std::string& line) {
+  if (std::getline(in, line) && !in.eof() && !line.empty() &&
+      line.back() == '\r') {
+    line.pop_back();
+  }
+}
+
+// Writes one record as three bracketed values with their labels. Each name
+// is written in a statement of its own, so that only one returned copy of a
+// long name is alive at a time.
+void WriteReport(std::ostream& out, const Student& student, const char* leadIn,
+                 const char* closing) {
+  out << leadIn;
+  out << student.getFName();
+  out << "]-First Name\n[";
+  out << student.getLName();
+  out << "]-Last Name\n[";
+  out << student.getTuition();
+  out << closing;
+}
+
+}  // namespace
+
+int main() {
+  // Unsynchronised standard streams keep buffers of their own, so a long name
+  // is read and written in blocks instead of one C stdio call per character.
+  // std::cin stays tied to std::cout, so every prompt is flushed to the
+  // console before the program waits for its answer.
+  std::ios_base::sync_with_stdio(false);
+
+  Student St1;
+  std::string uFName;
+  std::string uLName;
+  float uFloat = 0.0F;  // the balance when no number can be read
+
+  std::cout << "Please enter a first name: ";
+  ReadLine(std::cin, uFName);
+  std::cout << "Please enter a last name: ";
+  ReadLine(std::cin, uLName);
+  std::cout << "Please enter a tuition amount: ";
+  std::cin >> uFloat;  // a failed read is not an error: the balance shows it
+
+  Student St2(uFName, uLName, uFloat);
+
+  WriteReport(std::cout, St1, "\nStudent 1 holds: [", "]-Tuition Balance\n");
+  WriteReport(std::cout, St2, "\nStudent 2 holds: [", "]-Tuition Balance\n\n");
+
+  // Output that never reached its destination must not pass for success.
+  if (!std::cout.flush()) {
+    std::cerr << "student-dialogue: cannot write to standard output\n";
+    return 1;
+  }
+  return 0;
+}
