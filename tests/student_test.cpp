@@ -1,0 +1,94 @@
+#include "student.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace {
+
+TEST(StudentTest, DefaultRecordHasEmptyNamesAndZeroBalance) {
+  const Student student;
+  EXPECT_EQ(student.getFName(), "");
+  EXPECT_EQ(student.getLName(), "");
+  EXPECT_EQ(student.getTuition(), 0.0F);
+}
+
+TEST(StudentTest, ConstructorTakesFirstNameLastNameBalanceInThatOrder) {
+  const Student student("John", "Smith", 975.5F);
+  EXPECT_EQ(student.getFName(), "John");
+  EXPECT_EQ(student.getLName(), "Smith");
+  EXPECT_EQ(student.getTuition(), 975.5F);
+}
+
+TEST(StudentTest, StoresAnyTextExactly) {
+  const std::string texts[] = {"",
+                               "  Mary Ann  ",
+                               " van der Berg",
+                               std::string("A\0B", 3),
+                               "Jos\xC3\xA9",
+                               "\xFF\xFE\r",
+                               std::string(100000, 'x')};
+  for (const std::string& text : texts) {
+    const Student built(text, text, 1.0F);
+    EXPECT_EQ(built.getFName(), text);
+    EXPECT_EQ(built.getLName(), text);
+
+    Student set("old first", "old last", 1.0F);
+    set.setFName(text);
+    set.setLName(text);
+    EXPECT_EQ(set.getFName(), text);
+    EXPECT_EQ(set.getLName(), text);
+  }
+}
+
+TEST(StudentTest, ReturnedNamesAndCopiedRecordsAreIndependent) {
+  Student student("John", "Smith", 10.0F);
+  std::string first = student.getFName();
+  std::string last = student.getLName();
+  first[0] = 'X';
+  last.clear();
+  EXPECT_EQ(student.getFName(), "John");
+  EXPECT_EQ(student.getLName(), "Smith");
+
+  const std::string before = student.getFName();
+  const Student copy = student;
+  student.setFName("Jane");
+  student.setLName("Doe");
+  student.setTuition(1.0F);
+  EXPECT_EQ(before, "John");
+  EXPECT_EQ(copy.getFName(), "John");
+  EXPECT_EQ(copy.getLName(), "Smith");
+  EXPECT_EQ(copy.getTuition(), 10.0F);
+}
+
+TEST(StudentTest, SetTuitionKeepsEveryValueUnchanged) {
+  const float values[] = {0.1F, -75.25F, std::numeric_limits<float>::max(),
+                          std::numeric_limits<float>::lowest(),
+                          std::numeric_limits<float>::denorm_min()};
+  Student student;
+  for (const float value : values) {
+    student.setTuition(value);
+    EXPECT_EQ(student.getTuition(), value);
+  }
+}
+
+TEST(StudentTest, DeductTuitionIsOneSubtractionWithNoFloor) {
+  Student student("A", "B", 40.0F);
+  student.deductTuition(100.0F);
+  EXPECT_EQ(student.getTuition(), -60.0F);
+
+  student.setTuition(40.0F);
+  student.deductTuition(-25.0F);
+  EXPECT_EQ(student.getTuition(), 65.0F);
+
+  // Single precision: 1 is below the spacing of floats near 1e8.
+  student.setTuition(1e8F);
+  student.deductTuition(1.0F);
+  EXPECT_EQ(student.getTuition(), 1e8F);
+
+  EXPECT_EQ(student.getFName(), "A");
+  EXPECT_EQ(student.getLName(), "B");
+}
+
+}  // namespace
