@@ -7,6 +7,8 @@
 #
 # EMULATOR runs a cross-compiled program (wine); IGNORE_EOL lets a CR LF line
 # end in the output stand for LF, as the Windows C runtime writes it.
+cmake_minimum_required(VERSION 3.25)
+
 execute_process(
   COMMAND ${EMULATOR} ${PROGRAM}
   INPUT_FILE ${CASE}.in
