@@ -1,0 +1,27 @@
+# Checks that PROGRAM is a 32-bit x86 Windows console program whose imports
+# are all Windows' own DLLs, so it runs from a bare copy of the .exe.
+#
+#   cmake -DPROGRAM=<exe> -DOBJDUMP=<objdump> -P check_windows_executable.cmake
+cmake_minimum_required(VERSION 3.25)
+
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers
+                RESULT_VARIABLE status)
+if(NOT status STREQUAL "0")
+  message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed")
+endif()
+if(NOT headers MATCHES "file format pei-i386")
+  message(FATAL_ERROR "not a PE32 i386 program")
+endif()
+if(NOT headers MATCHES "Subsystem[ \t]+00000003")
+  message(FATAL_ERROR "not a console program (subsystem 3)")
+endif()
+
+set(windows_dlls KERNEL32.dll msvcrt.dll USER32.dll ADVAPI32.dll)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+foreach(import IN LISTS imports)
+  string(REPLACE "DLL Name: " "" dll "${import}")
+  if(NOT dll IN_LIST windows_dlls)
+    message(FATAL_ERROR "imports ${dll}, which is not one of Windows' own")
+  endif()
+endforeach()
+message(STATUS "imports: ${imports}")
