@@ -16,7 +16,6 @@ function(student_enable_warnings target)
               -Wnon-virtual-dtor
               -Woverloaded-virtual
               -Wcast-align
-              -Wnull-dereference
               -Wdouble-promotion
               -Wformat=2)
   endif()
