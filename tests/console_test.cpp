@@ -2,7 +2,6 @@
 // would: answering each prompt only once it has arrived, with standard
 // streams that are closed or cannot be written, and with arbitrary input.
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -33,10 +33,6 @@ std::string Transcript(const std::string& first, const std::string& last,
          "]-Tuition Balance\n\n";
 }
 
-std::string TempPath(const std::string& name) {
-  return testing::TempDir() + "console_test_" + name;
-}
-
 void WriteFile(const std::string& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
@@ -55,125 +51,102 @@ int RunWith(const std::string& redirections) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Runs the program on `input` and returns what it wrote; it must exit 0.
-std::string Converse(const std::string& input) {
-  const std::string in = TempPath("in");
-  const std::string out = TempPath("out");
-  WriteFile(in, input);
-  EXPECT_EQ(RunWith("<'" + in + "' >'" + out + "'"), 0);
-  return ReadFile(out);
+// Reads from `fd` into `transcript` until the transcript ends with `tail`;
+// false if the output ends or five seconds pass first.
+bool ReadUntil(int fd, std::string& transcript, const std::string& tail) {
+  using std::chrono::steady_clock;
+  const auto deadline = steady_clock::now() + std::chrono::seconds(5);
+  while (transcript.size() < tail.size() ||
+         transcript.compare(transcript.size() - tail.size(), tail.size(),
+                            tail) != 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          deadline - steady_clock::now())
+                          .count();
+    pollfd ready{fd, POLLIN, 0};
+    char buffer[4096];
+    ssize_t got = 0;
+    if (left <= 0 || poll(&ready, 1, static_cast<int>(left)) <= 0 ||
+        (got = read(fd, buffer, sizeof buffer)) <= 0) {
+      return false;
+    }
+    transcript.append(buffer, static_cast<size_t>(got));
+  }
+  return true;
 }
 
-// The program started with its standard input and output on pipes; killed
-// and reaped at the end of the test if it has not exited by then.
-class Child {
- public:
-  Child() {
-    int toChild[2];
-    int fromChild[2];
-    if (pipe(toChild) != 0 || pipe(fromChild) != 0) std::abort();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
-    for (const int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) {
-      posix_spawn_file_actions_addclose(&actions, fd);
-    }
-    char* argv[] = {const_cast<char*>(STUDENT_DIALOGUE), nullptr};
-    if (posix_spawn(&pid_, STUDENT_DIALOGUE, &actions, nullptr, argv,
-                    environ) != 0) {
-      std::abort();
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(toChild[0]);
-    close(fromChild[1]);
-    input_ = toChild[1];
-    output_ = fromChild[0];
+// Each test gets a directory of its own for the files it feeds to the
+// program and the files the program writes; it is removed afterwards.
+class ConsoleTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "console_test.XXXXXX")
+            .string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
   }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  ~Child() {
-    CloseInput();
-    close(output_);
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
+  std::string Path(const char* name) const { return (dir_ / name).string(); }
+
+  // Runs the program on `input` and returns what it wrote; it must exit 0.
+  std::string Converse(const std::string& input) const {
+    WriteFile(Path("in"), input);
+    EXPECT_EQ(RunWith("<'" + Path("in") + "' >'" + Path("out") + "'"), 0);
+    return ReadFile(Path("out"));
   }
-
-  void Send(const std::string& text) {
-    ASSERT_EQ(write(input_, text.data(), text.size()),
-              static_cast<ssize_t>(text.size()));
-  }
-
-  void CloseInput() {
-    if (input_ >= 0) close(input_);
-    input_ = -1;
-  }
-
-  // Reads output until it ends with `tail` (true) or until the output ends
-  // or five seconds pass without it (false).
-  bool ReadUntil(const std::string& tail) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!EndsWith(tail)) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-          deadline - std::chrono::steady_clock::now());
-      pollfd ready{output_, POLLIN, 0};
-      if (left.count() <= 0 ||
-          poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
-        return false;
-      }
-      char buffer[4096];
-      const ssize_t got = read(output_, buffer, sizeof buffer);
-      if (got <= 0) return false;
-      transcript_.append(buffer, static_cast<size_t>(got));
-    }
-    return true;
-  }
-
-  int Wait() {
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  const std::string& transcript() const { return transcript_; }
 
  private:
-  bool EndsWith(const std::string& tail) const {
-    return transcript_.size() >= tail.size() &&
-           transcript_.compare(transcript_.size() - tail.size(), tail.size(),
-                               tail) == 0;
-  }
-
-  pid_t pid_ = -1;
-  int input_ = -1;
-  int output_ = -1;
-  std::string transcript_;
+  std::filesystem::path dir_;
 };
 
-TEST(ConsoleTest, EachPromptArrivesBeforeTheProgramWaitsForItsAnswer) {
-  Child child;
+// Pipes keep the program's output fully buffered, so a prompt that is not
+// flushed before the program reads never arrives, and the test times out.
+TEST_F(ConsoleTest, EachPromptArrivesBeforeTheProgramWaitsForItsAnswer) {
+  int toChild[2];
+  int fromChild[2];
+  ASSERT_EQ(pipe(toChild), 0);
+  ASSERT_EQ(pipe(fromChild), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
+  for (const int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) {
+    posix_spawn_file_actions_addclose(&actions, fd);
+  }
+  char* argv[] = {const_cast<char*>(STUDENT_DIALOGUE), nullptr};
+  pid_t pid = -1;
+  ASSERT_EQ(
+      posix_spawn(&pid, STUDENT_DIALOGUE, &actions, nullptr, argv, environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(toChild[0]);
+  close(fromChild[1]);
+
   const std::pair<std::string, std::string> steps[] = {
       {"Please enter a first name: ", "John\n"},
       {"Please enter a last name: ", "Smith\n"},
       {"Please enter a tuition amount: ", "975.5\n"}};
+  std::string transcript;
   for (const auto& [prompt, answer] : steps) {
-    ASSERT_TRUE(child.ReadUntil(prompt))
+    ASSERT_TRUE(ReadUntil(fromChild[0], transcript, prompt))
         << "waited in vain for \"" << prompt << "\"; got:\n"
-        << child.transcript();
-    child.Send(answer);
+        << transcript;
+    ASSERT_EQ(write(toChild[1], answer.data(), answer.size()),
+              static_cast<ssize_t>(answer.size()));
   }
-  child.CloseInput();
-  const std::string expected = Transcript("John", "Smith", "975.5");
-  EXPECT_TRUE(child.ReadUntil(expected)) << child.transcript();
-  EXPECT_EQ(child.Wait(), 0);
+  close(toChild[1]);
+  EXPECT_TRUE(
+      ReadUntil(fromChild[0], transcript, Transcript("John", "Smith", "975.5")))
+      << transcript;
+  close(fromChild[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-TEST(ConsoleTest, FailedWriteExitsWithStatusOneAndSaysSo) {
-  const std::string in = TempPath("in");
-  const std::string err = TempPath("err");
+TEST_F(ConsoleTest, FailedWriteExitsWithStatusOneAndSaysSo) {
+  const std::string in = Path("in");
+  const std::string err = Path("err");
   WriteFile(in, "John\nSmith\n975.5\n");
   const std::string saysSo =
       "student-dialogue: cannot write to standard output\n";
@@ -186,13 +159,13 @@ TEST(ConsoleTest, FailedWriteExitsWithStatusOneAndSaysSo) {
   EXPECT_EQ(ReadFile(err), saysSo);
 }
 
-TEST(ConsoleTest, ClosedInputStillWritesBothRecords) {
-  const std::string out = TempPath("out");
+TEST_F(ConsoleTest, ClosedInputStillWritesBothRecords) {
+  const std::string out = Path("out");
   EXPECT_EQ(RunWith("<&- >'" + out + "'"), 0);
   EXPECT_EQ(ReadFile(out), Transcript("", "", "0"));
 }
 
-TEST(ConsoleTest, LongNamesComeBackWhole) {
+TEST_F(ConsoleTest, LongNamesComeBackWhole) {
   std::string first(8 << 20, 'a');
   for (size_t i = 0; i < first.size(); i += 4093) first[i] = 'Z';
   const std::string last(70000, ' ');
@@ -201,7 +174,7 @@ TEST(ConsoleTest, LongNamesComeBackWhole) {
   EXPECT_EQ(Converse(first), Transcript(first, "", "0"));
 }
 
-TEST(ConsoleTest, AnyBytesGiveBothRecordsAndStatusZero) {
+TEST_F(ConsoleTest, AnyBytesGiveBothRecordsAndStatusZero) {
   std::mt19937 random(20261208);
   std::uniform_int_distribution<int> byte(0, 255);
   std::uniform_int_distribution<int> length(0, 3000);
