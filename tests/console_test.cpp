@@ -15,6 +15,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 
 extern char** environ;
 
