@@ -43,11 +43,12 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Runs the program through the shell with the given redirections and
-// returns its exit status, or -1 if it did not exit normally.
-int RunWith(const std::string& redirections) {
+// Runs the program through the shell with the given redirections, after the
+// given shell commands (`ulimit`, say), and returns its exit status, or -1 if
+// it did not exit normally.
+int RunWith(const std::string& redirections, const std::string& before = "") {
   const std::string command =
-      std::string("'") + STUDENT_DIALOGUE + "' " + redirections;
+      before + "'" + STUDENT_DIALOGUE + "' " + redirections;
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -158,6 +159,51 @@ TEST_F(ConsoleTest, FailedWriteExitsWithStatusOneAndSaysSo) {
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full here";
   EXPECT_EQ(RunWith("<'" + in + "' >/dev/full 2>'" + err + "'"), 1);
   EXPECT_EQ(ReadFile(err), saysSo);
+}
+
+// Shadow memory needs more address space than any of the limits below.
+#if defined(__SANITIZE_ADDRESS__)
+#define STUDENT_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define STUDENT_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// However little memory there is, an answer is taken whole or the run fails
+// with status 1 and says why: never a crash, never a name cut short, never a
+// balance of 0 for an amount too long to read.
+TEST_F(ConsoleTest, OutOfMemoryFailsCleanlyAndNeverCutsAnAnswer) {
+#ifdef STUDENT_ADDRESS_SANITIZER
+  GTEST_SKIP() << "the address sanitizer needs more address space";
+#endif
+  const std::string huge(100 << 20, '1');
+  const std::pair<std::string, std::string> cases[] = {
+      {huge + "\nSmith\n975.5\n", Transcript(huge, "Smith", "975.5")},
+      {"John\nSmith\n" + huge + "\n",
+       Transcript("John", "Smith", "3.40282e+38")}};
+  const std::string in = Path("in");
+  const std::string out = Path("out");
+  const std::string err = Path("err");
+  for (const auto& [input, transcript] : cases) {
+    WriteFile(in, input);
+    int whole = 0;
+    int failed = 0;
+    for (const char* kib : {"150000", "250000", "300000", "1000000"}) {
+      const int status = RunWith("<'" + in + "' >'" + out + "' 2>'" + err + "'",
+                                 std::string("ulimit -v ") + kib + "; ");
+      if (status == 0) {
+        ++whole;
+        EXPECT_TRUE(ReadFile(out) == transcript) << "wrong output at " << kib;
+      } else {
+        ++failed;
+        EXPECT_EQ(status, 1) << "at " << kib << " KiB";
+        EXPECT_EQ(ReadFile(err), "student-dialogue: out of memory\n");
+      }
+    }
+    EXPECT_GT(whole, 0);
+    EXPECT_GT(failed, 0);
+  }
 }
 
 TEST_F(ConsoleTest, ClosedInputStillWritesBothRecords) {
