@@ -1,5 +1,7 @@
 # Checks that PROGRAM is a 32-bit x86 Windows console program whose imports
-# are all Windows' own DLLs, so it runs from a bare copy of the .exe.
+# are all Windows' own DLLs, so it runs from a bare copy of the .exe, and that
+# it is large-address-aware, so it has 4 GiB of address space on 64-bit
+# Windows instead of 2.
 #
 #   cmake -DPROGRAM=<exe> -DOBJDUMP=<objdump> -P check_windows_executable.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -14,6 +16,10 @@ if(NOT headers MATCHES "file format pei-i386")
 endif()
 if(NOT headers MATCHES "Subsystem[ \t]+00000003")
   message(FATAL_ERROR "not a console program (subsystem 3)")
+endif()
+
+if(NOT headers MATCHES "large address aware")
+  message(FATAL_ERROR "not large-address-aware")
 endif()
 
 set(windows_dlls KERNEL32.dll msvcrt.dll USER32.dll ADVAPI32.dll)
