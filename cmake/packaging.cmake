@@ -1,15 +1,25 @@
 # Release packages: a .zip for Windows, a .tar.gz elsewhere, each holding the
-# program and the README.
+# stripped program, the README and the licence, with a SHA-256 checksum file
+# beside it. With SOURCE_DATE_EPOCH set and TZ fixed (the package presets fix
+# it), the same sources pack the same bytes whatever the builder's folder,
+# umask or time zone.
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_SYSTEM_NAME win32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_SYSTEM_NAME win64)
+  else()
+    set(CPACK_SYSTEM_NAME win32)
+  endif()
   set(doc_destination .)
 else()
   set(CPACK_GENERATOR TGZ)
   set(doc_destination ${CMAKE_INSTALL_DOCDIR})
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${doc_destination})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${doc_destination})
 
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 set(CPACK_SOURCE_GENERATOR "")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
 include(CPack)
