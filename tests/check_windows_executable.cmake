@@ -6,8 +6,10 @@
 #   cmake -DPROGRAM=<exe> -DOBJDUMP=<objdump> -P check_windows_executable.cmake
 cmake_minimum_required(VERSION 3.25)
 
-execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers
-                RESULT_VARIABLE status)
+execute_process(
+  COMMAND ${OBJDUMP} -p ${PROGRAM}
+  OUTPUT_VARIABLE headers
+  RESULT_VARIABLE status)
 if(NOT status STREQUAL "0")
   message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed")
 endif()

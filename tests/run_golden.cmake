@@ -26,9 +26,8 @@ set(compare_options)
 if(IGNORE_EOL)
   set(compare_options --ignore-eol)
 endif()
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E compare_files ${compare_options} ${CASE}.out
-          ${OUTPUT} RESULT_VARIABLE differ)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${compare_options}
+                        ${CASE}.out ${OUTPUT} RESULT_VARIABLE differ)
 if(differ)
   message(FATAL_ERROR "output ${OUTPUT} differs from ${CASE}.out")
 endif()
