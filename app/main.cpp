@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "amount_reader.h"
 #include "student.h"
 
 namespace {
@@ -67,7 +68,8 @@ int Converse() {
   std::cout << "Please enter a last name: ";
   ReadLine(std::cin, uLName);
   std::cout << "Please enter a tuition amount: ";
-  // A failed read is not an error: the balance shows it.
+  // A failed read is not an error: the balance shows it. std::cin reads
+  // floats with the amount reader where the standard library has one.
   Extract(std::cin, [&] { std::cin >> uFloat; });
 
   Student St2(uFName, uLName, uFloat);
@@ -93,6 +95,8 @@ int main() {
   std::ios_base::sync_with_stdio(false);
 
   try {
+    // Every platform then reads the amount by the same rule, rounded right.
+    std::cin.imbue(WithAmountReader(std::cin.getloc()));
     return Converse();
   } catch (const std::bad_alloc&) {
     // A name too long to hold, copy or write. std::cerr is tied to std::cout,
