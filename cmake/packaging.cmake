@@ -13,6 +13,7 @@ if(WIN32)
   set(doc_destination .)
 else()
   set(CPACK_GENERATOR TGZ)
+  set(CPACK_SYSTEM_NAME ${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
   set(doc_destination ${CMAKE_INSTALL_DOCDIR})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
@@ -21,5 +22,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 set(CPACK_SOURCE_GENERATOR "")
 set(CPACK_STRIP_FILES ON)
+# Repacks each archive reproducibly; the checksum is that of the final bytes.
+set(CPACK_POST_BUILD_SCRIPTS
+    ${PROJECT_SOURCE_DIR}/cmake/normalise_package.cmake)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 include(CPack)
