@@ -43,12 +43,25 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// `text` as one word for the shell, whatever characters it holds.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
 // Runs the program through the shell with the given redirections, after the
 // given shell commands (`ulimit`, say), and returns its exit status, or -1 if
 // it did not exit normally.
 int RunWith(const std::string& redirections, const std::string& before = "") {
   const std::string command =
-      before + "'" + STUDENT_DIALOGUE + "' " + redirections;
+      before + Quoted(STUDENT_DIALOGUE) + " " + redirections;
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -94,7 +107,8 @@ class ConsoleTest : public testing::Test {
   // Runs the program on `input` and returns what it wrote; it must exit 0.
   std::string Converse(const std::string& input) const {
     WriteFile(Path("in"), input);
-    EXPECT_EQ(RunWith("<'" + Path("in") + "' >'" + Path("out") + "'"), 0);
+    EXPECT_EQ(RunWith("<" + Quoted(Path("in")) + " >" + Quoted(Path("out"))),
+              0);
     return ReadFile(Path("out"));
   }
 
@@ -153,11 +167,20 @@ TEST_F(ConsoleTest, FailedWriteExitsWithStatusOneAndSaysSo) {
   const std::string saysSo =
       "student-dialogue: cannot write to standard output\n";
 
-  EXPECT_EQ(RunWith("<'" + in + "' >&- 2>'" + err + "'"), 1);
+  EXPECT_EQ(RunWith("<" + Quoted(in) + " >&- 2>" + Quoted(err)), 1);
+  EXPECT_EQ(ReadFile(err), saysSo);
+
+  // The prompts fit under a file-size limit; the records, held in the
+  // stream's buffer, fail only at the final flush.
+  WriteFile(in, std::string(1000, 'J') + "\nSmith\n975.5\n");
+  EXPECT_EQ(RunWith("<" + Quoted(in) + " >" + Quoted(Path("out")) + " 2>" +
+                        Quoted(err),
+                    "trap '' XFSZ; ulimit -f 1; "),
+            1);
   EXPECT_EQ(ReadFile(err), saysSo);
 
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full here";
-  EXPECT_EQ(RunWith("<'" + in + "' >/dev/full 2>'" + err + "'"), 1);
+  EXPECT_EQ(RunWith("<" + Quoted(in) + " >/dev/full 2>" + Quoted(err)), 1);
   EXPECT_EQ(ReadFile(err), saysSo);
 }
 
@@ -190,8 +213,9 @@ TEST_F(ConsoleTest, OutOfMemoryFailsCleanlyAndNeverCutsAnAnswer) {
     int whole = 0;
     int failed = 0;
     for (const char* kib : {"150000", "250000", "300000", "1000000"}) {
-      const int status = RunWith("<'" + in + "' >'" + out + "' 2>'" + err + "'",
-                                 std::string("ulimit -v ") + kib + "; ");
+      const int status =
+          RunWith("<" + Quoted(in) + " >" + Quoted(out) + " 2>" + Quoted(err),
+                  std::string("ulimit -v ") + kib + "; ");
       if (status == 0) {
         ++whole;
         EXPECT_TRUE(ReadFile(out) == transcript) << "wrong output at " << kib;
@@ -208,7 +232,7 @@ TEST_F(ConsoleTest, OutOfMemoryFailsCleanlyAndNeverCutsAnAnswer) {
 
 TEST_F(ConsoleTest, ClosedInputStillWritesBothRecords) {
   const std::string out = Path("out");
-  EXPECT_EQ(RunWith("<&- >'" + out + "'"), 0);
+  EXPECT_EQ(RunWith("<&- >" + Quoted(out)), 0);
   EXPECT_EQ(ReadFile(out), Transcript("", "", "0"));
 }
 

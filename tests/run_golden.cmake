@@ -1,8 +1,8 @@
-# Runs the program on one golden case: CASE.in on standard input, and what it
-# writes compared byte for byte with CASE.out. The run must exit with status 0
-# and write nothing to standard error.
+# Runs the program on one golden case: INPUT on standard input, and what it
+# writes to OUTPUT compared byte for byte with EXPECTED. The run must exit
+# with status 0 and write nothing to standard error.
 #
-#   cmake -DPROGRAM=<exe> -DCASE=<dir/name> -DOUTPUT=<file>
+#   cmake -DPROGRAM=<exe> -DINPUT=<file> -DEXPECTED=<file> -DOUTPUT=<file>
 #         [-DEMULATOR=<runner>] [-DIGNORE_EOL=ON] -P run_golden.cmake
 #
 # EMULATOR runs a cross-compiled program (wine); IGNORE_EOL lets a CR LF line
@@ -11,7 +11,7 @@ cmake_minimum_required(VERSION 3.25)
 
 execute_process(
   COMMAND ${EMULATOR} ${PROGRAM}
-  INPUT_FILE ${CASE}.in
+  INPUT_FILE ${INPUT}
   OUTPUT_FILE ${OUTPUT}
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)
@@ -27,7 +27,7 @@ if(IGNORE_EOL)
   set(compare_options --ignore-eol)
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${compare_options}
-                        ${CASE}.out ${OUTPUT} RESULT_VARIABLE differ)
+                        ${EXPECTED} ${OUTPUT} RESULT_VARIABLE differ)
 if(differ)
-  message(FATAL_ERROR "output ${OUTPUT} differs from ${CASE}.out")
+  message(FATAL_ERROR "output ${OUTPUT} differs from ${EXPECTED}")
 endif()

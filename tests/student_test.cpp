@@ -3,8 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace {
+
+// Names come back as copies, never as references into the record.
+static_assert(
+    std::is_same_v<decltype(std::declval<const Student&>().getFName()),
+                   std::string> &&
+    std::is_same_v<decltype(std::declval<const Student&>().getLName()),
+                   std::string>);
 
 TEST(StudentTest, DefaultRecordHasEmptyNamesAndZeroBalance) {
   const Student student;
@@ -66,6 +75,8 @@ TEST(StudentTest, DeductTuitionIsOneSubtractionWithNoFloor) {
   student.deductTuition(100.0F);
   EXPECT_EQ(student.getTuition(), -60.0F);
 
+  student.setTuition(-60.0F);  // any balance, negative ones included
+  EXPECT_EQ(student.getTuition(), -60.0F);
   student.setTuition(40.0F);
   student.deductTuition(-25.0F);
   EXPECT_EQ(student.getTuition(), 65.0F);
