@@ -77,8 +77,7 @@ class AmountReader : public std::num_get<char> {
   using std::num_get<char>::do_get;
 
   iter_type do_get(iter_type in, iter_type end, std::ios_base& /*stream*/,
-                   std::ios_base::iostate& state,
-                   float& value) const override {
+                   std::ios_base::iostate& state, float& value) const override {
     std::string text;
     if (in != end && (*in == '+' || *in == '-')) {
       text += *in;
