@@ -69,7 +69,7 @@ int Converse() {
   ReadLine(std::cin, uLName);
   std::cout << "Please enter a tuition amount: ";
   // A failed read is not an error: the balance shows it. std::cin reads
-  // floats with the amount reader where the standard library has one.
+  // floats with the amount reader.
   Extract(std::cin, [&] { std::cin >> uFloat; });
 
   Student St2(uFName, uLName, uFloat);
@@ -95,7 +95,8 @@ int main() {
   std::ios_base::sync_with_stdio(false);
 
   try {
-    // Every platform then reads the amount by the same rule, rounded right.
+    // Every standard library then reads the amount by the same rule, in one
+    // pass and in constant memory.
     std::cin.imbue(WithAmountReader(std::cin.getloc()));
     return Converse();
   } catch (const std::bad_alloc&) {
