@@ -1,6 +1,7 @@
 // Runs the built program as a separate process, the way a console or a shell
 // would: answering each prompt only once it has arrived, with standard
 // streams that are closed or cannot be written, and with arbitrary input.
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <random>
 #include <string>
@@ -64,6 +66,24 @@ int RunWith(const std::string& redirections, const std::string& before = "") {
       before + Quoted(STUDENT_DIALOGUE) + " " + redirections;
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Starts the program with `in` and `out` as its standard input and output,
+// and with none of `others` open; returns its process id, or -1.
+pid_t Spawn(int in, int out, std::initializer_list<int> others) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in, 0);
+  posix_spawn_file_actions_adddup2(&actions, out, 1);
+  for (const int fd : {in, out})
+    posix_spawn_file_actions_addclose(&actions, fd);
+  for (const int fd : others) posix_spawn_file_actions_addclose(&actions, fd);
+  char* argv[] = {const_cast<char*>(STUDENT_DIALOGUE), nullptr};
+  pid_t pid = -1;
+  const int failed =
+      posix_spawn(&pid, STUDENT_DIALOGUE, &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return failed == 0 ? pid : -1;
 }
 
 // Reads from `fd` into `transcript` until the transcript ends with `tail`;
@@ -123,18 +143,8 @@ TEST_F(ConsoleTest, EachPromptArrivesBeforeTheProgramWaitsForItsAnswer) {
   int fromChild[2];
   ASSERT_EQ(pipe(toChild), 0);
   ASSERT_EQ(pipe(fromChild), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
-  posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
-  for (const int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) {
-    posix_spawn_file_actions_addclose(&actions, fd);
-  }
-  char* argv[] = {const_cast<char*>(STUDENT_DIALOGUE), nullptr};
-  pid_t pid = -1;
-  ASSERT_EQ(
-      posix_spawn(&pid, STUDENT_DIALOGUE, &actions, nullptr, argv, environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = Spawn(toChild[0], fromChild[1], {toChild[1], fromChild[0]});
+  ASSERT_GT(pid, 0);
   close(toChild[0]);
   close(fromChild[1]);
 
@@ -193,47 +203,75 @@ TEST_F(ConsoleTest, FailedWriteExitsWithStatusOneAndSaysSo) {
 #endif
 #endif
 
-// However little memory there is, an answer is taken whole or the run fails
-// with status 1 and says why: never a crash, never a name cut short, never a
-// balance of 0 for an amount too long to read.
+// However little memory there is, a name is taken whole or the run fails
+// with status 1 and says why: never a crash, never a name cut short. The
+// amount is read in constant memory, so even the least of these limits reads
+// a 100 MiB one right.
 TEST_F(ConsoleTest, OutOfMemoryFailsCleanlyAndNeverCutsAnAnswer) {
 #ifdef STUDENT_ADDRESS_SANITIZER
   GTEST_SKIP() << "the address sanitizer needs more address space";
 #endif
   const std::string huge(100 << 20, '1');
-  const std::pair<std::string, std::string> cases[] = {
-      {huge + "\nSmith\n975.5\n", Transcript(huge, "Smith", "975.5")},
-      {"John\nSmith\n" + huge + "\n",
-       Transcript("John", "Smith", "3.40282e+38")}};
   const std::string in = Path("in");
   const std::string out = Path("out");
   const std::string err = Path("err");
-  for (const auto& [input, transcript] : cases) {
-    WriteFile(in, input);
-    int whole = 0;
-    int failed = 0;
-    for (const char* kib : {"150000", "250000", "300000", "1000000"}) {
-      const int status =
-          RunWith("<" + Quoted(in) + " >" + Quoted(out) + " 2>" + Quoted(err),
-                  std::string("ulimit -v ") + kib + "; ");
-      if (status == 0) {
-        ++whole;
-        EXPECT_TRUE(ReadFile(out) == transcript) << "wrong output at " << kib;
-      } else {
-        ++failed;
-        EXPECT_EQ(status, 1) << "at " << kib << " KiB";
-        EXPECT_EQ(ReadFile(err), "student-dialogue: out of memory\n");
-      }
+  const auto run = [&](const char* kib) {
+    return RunWith("<" + Quoted(in) + " >" + Quoted(out) + " 2>" + Quoted(err),
+                   std::string("ulimit -v ") + kib + "; ");
+  };
+
+  WriteFile(in, huge + "\nSmith\n975.5\n");
+  int whole = 0;
+  int failed = 0;
+  for (const char* kib : {"150000", "250000", "300000", "1000000"}) {
+    const int status = run(kib);
+    if (status == 0) {
+      ++whole;
+      EXPECT_TRUE(ReadFile(out) == Transcript(huge, "Smith", "975.5"))
+          << "wrong output at " << kib;
+    } else {
+      ++failed;
+      EXPECT_EQ(status, 1) << "at " << kib << " KiB";
+      EXPECT_EQ(ReadFile(err), "student-dialogue: out of memory\n");
     }
-    EXPECT_GT(whole, 0);
-    EXPECT_GT(failed, 0);
   }
+  EXPECT_GT(whole, 0);
+  EXPECT_GT(failed, 0);
+
+  WriteFile(in, "John\nSmith\n" + huge + "\n");
+  EXPECT_EQ(run("150000"), 0) << ReadFile(err);
+  EXPECT_EQ(ReadFile(out), Transcript("John", "Smith", "3.40282e+38"));
 }
 
-TEST_F(ConsoleTest, ClosedInputStillWritesBothRecords) {
+// A closed standard input, and one whose read fails, end the answers as end
+// of input does, keeping what was read before.
+TEST_F(ConsoleTest, ClosedOrFailingInputEndsTheAnswers) {
   const std::string out = Path("out");
   EXPECT_EQ(RunWith("<&- >" + Quoted(out)), 0);
   EXPECT_EQ(ReadFile(out), Transcript("", "", "0"));
+
+  // A non-blocking pipe whose writer stays open fails the read after the
+  // answers with EAGAIN.
+  for (const auto& [answers, transcript] :
+       {std::pair<std::string, std::string>{"Jo", Transcript("Jo", "", "0")},
+        {"A\nB\n12", Transcript("A", "B", "12")}}) {
+    int input[2];
+    ASSERT_EQ(pipe(input), 0);
+    ASSERT_EQ(fcntl(input[0], F_SETFL, O_NONBLOCK), 0);
+    ASSERT_EQ(write(input[1], answers.data(), answers.size()),
+              static_cast<ssize_t>(answers.size()));
+    const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(output, 0);
+    const pid_t pid = Spawn(input[0], output, {input[1]});
+    ASSERT_GT(pid, 0);
+    close(input[0]);
+    close(output);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(input[1]);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << answers;
+    EXPECT_EQ(ReadFile(out), transcript);
+  }
 }
 
 TEST_F(ConsoleTest, LongNamesComeBackWhole) {
