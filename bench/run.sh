@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # What a long first name costs the program, for names of the given sizes in
-# MiB (default: 1 16 64):
-#   - instructions per name byte, counted by valgrind --tool=callgrind
-#     (repeatable, unlike wall-clock time);
-#   - peak resident memory per name byte, from /usr/bin/time -f %M.
-# Both figures are whole-run totals divided by the name's size, so start-up
-# costs weigh on small names. Exits 1 if a run misses its target:
+# MiB (default: 1 16 64), and what a long amount costs it (`1.`, 16 MiB of
+# zeros, `1`):
+#   - instructions per name or amount byte, counted by
+#     valgrind --tool=callgrind (repeatable, unlike wall-clock time);
+#   - peak resident memory, from /usr/bin/time -f %M.
+# Both figures are whole-run totals, divided by the name's or the amount's
+# size, so start-up costs weigh on small names. Exits 1 if a run misses its
+# target:
 #   - at most 2 instructions per byte, for names of 32 MiB and more;
-#   - peak memory at most 3.1 times the name plus 16 MiB, for every size.
+#   - peak memory at most 3.1 times the name plus 16 MiB, for every size;
+#   - at most 25 instructions per amount byte, and peak memory at most
+#     16 MiB: the amount is read in one pass, in constant memory.
 # Needs what building the program needs (cmake, ninja-build, g++; not
 # GoogleTest: it builds without tests) plus valgrind and time.
 set -euo pipefail
@@ -23,6 +27,15 @@ program=build/release/app/student-dialogue
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# Prints instructions and peak KiB for the program on the file $1.
+measure() {
+  local instructions peak_kib
+  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null \
+    "$program" <"$1" 2>&1 >/dev/null | sed -n 's/.*Collected : *//p')
+  peak_kib=$( { /usr/bin/time -f %M "$program" <"$1" >/dev/null; } 2>&1)
+  echo "$instructions $peak_kib"
+}
+
 missed=0
 printf '%8s  %14s  %12s  %14s  %12s\n' "name MiB" instructions "instr/byte" "peak KiB" "peak/byte"
 for mib in "${sizes[@]}"; do
@@ -30,9 +43,7 @@ for mib in "${sizes[@]}"; do
   input=$work/input
   { head -c "$bytes" /dev/zero | tr '\0' a; printf '\nSmith\n975.5\n'; } >"$input"
 
-  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null \
-    "$program" <"$input" 2>&1 >/dev/null | sed -n 's/.*Collected : *//p')
-  peak_kib=$( { /usr/bin/time -f %M "$program" <"$input" >/dev/null; } 2>&1)
+  read -r instructions peak_kib < <(measure "$input")
 
   per_byte=$(awk -v n="$instructions" -v b="$bytes" 'BEGIN { printf "%.3f", n / b }')
   peak_per_byte=$(awk -v k="$peak_kib" -v b="$bytes" 'BEGIN { printf "%.3f", k * 1024 / b }')
@@ -47,4 +58,22 @@ for mib in "${sizes[@]}"; do
     missed=1
   fi
 done
+
+amount_bytes=$(((16 << 20) + 3))
+{ printf 'A\nB\n1.'; head -c $((16 << 20)) /dev/zero | tr '\0' 0; echo 1; } \
+  >"$work/amount"
+read -r instructions peak_kib < <(measure "$work/amount")
+per_byte=$(awk -v n="$instructions" -v b="$amount_bytes" \
+  'BEGIN { printf "%.3f", n / b }')
+printf '\n%14s  %14s  %12s  %14s\n' amount instructions "instr/byte" "peak KiB"
+printf '%14s  %14s  %12s  %14s\n' "16 MiB" "$instructions" "$per_byte" \
+  "$peak_kib"
+if awk -v p="$per_byte" 'BEGIN { exit !(p > 25) }'; then
+  echo "  over target: more than 25 instructions per amount byte" >&2
+  missed=1
+fi
+if [ "$peak_kib" -gt $((16 << 10)) ]; then
+  echo "  over target: peak memory above 16 MiB for the amount" >&2
+  missed=1
+fi
 exit "$missed"
