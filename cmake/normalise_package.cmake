@@ -4,59 +4,159 @@
 # sorted by name and owned by 0/0, folders are 755 and files 644 or 755, and
 # with SOURCE_DATE_EPOCH set every entry carries that time. A .zip keeps no
 # extra fields (owner, Unix times), and its local times are UTC. CPack then
-# copies the archive out and writes its checksum. Needs GNU tar and gzip, or
-# zip.
+# copies the archive out and writes its checksum.
+#
+# The repack needs GNU tar and find, and gzip for a .tar.gz, or zip, chmod and
+# touch for a .zip. Where there is no GNU tar (Visual Studio, macOS), CPack's
+# archive is kept as it is and a warning says that it is not normalised; a
+# release (CPACK_STUDENT_RELEASE) stops instead. Any other missing tool, a
+# malformed SOURCE_DATE_EPOCH, a release without one or a failed step stops
+# packing, with no package and no checksum left in the packages folder.
 cmake_minimum_required(VERSION 3.25)
 
-set(modes u+w,go-w,a+rX)
+# Stops packing: CPack finds no archive to copy out, so nothing is left.
+macro(fail)
+  file(REMOVE ${CPACK_PACKAGE_FILES})
+  message(FATAL_ERROR ${ARGN})
+endmacro()
+
+# Runs a command inside `tree`; stops packing if it fails.
+function(run tree)
+  execute_process(
+    COMMAND ${ARGN}
+    WORKING_DIRECTORY ${tree}
+    RESULT_VARIABLE status
+    ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    string(REPLACE ";" " " command "${ARGN}")
+    fail("repacking failed: ${command}: ${status}\n${errors}")
+  endif()
+endfunction()
+
+# Sets `variable` to the path of `tool` on PATH; stops packing, naming the
+# Debian package that brings it, where it is missing.
+function(find_tool variable tool package)
+  find_program(${variable} ${tool} NO_CACHE NO_DEFAULT_PATH PATHS ENV PATH)
+  if(NOT ${variable})
+    fail("${tool} is needed to repack the archive and is not on PATH: "
+         "install it (Debian package ${package}).")
+  endif()
+  set(${variable}
+      ${${variable}}
+      PARENT_SCOPE)
+endfunction()
+
+# Whatever happens below, no earlier package or checksum stays to pass for
+# this run's.
+foreach(package IN LISTS CPACK_PACKAGE_FILES)
+  get_filename_component(name ${package} NAME)
+  file(REMOVE ${CPACK_PACKAGE_DIRECTORY}/${name}
+       ${CPACK_PACKAGE_DIRECTORY}/${name}.sha256)
+endforeach()
+
+set(readme "the README's \"Releasing\"")
 set(mtime)
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  if(NOT "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
+    fail("SOURCE_DATE_EPOCH is \"$ENV{SOURCE_DATE_EPOCH}\": it must be a "
+         "non-negative decimal integer, the seconds since 1970-01-01 UTC. "
+         "See ${readme}.")
+  endif()
   set(mtime @$ENV{SOURCE_DATE_EPOCH})
+elseif(CPACK_STUDENT_RELEASE)
+  fail("SOURCE_DATE_EPOCH is not set: a release carries the time of its "
+       "last commit. Run\n  export SOURCE_DATE_EPOCH=$(git log -1 "
+       "--format=%ct)\nin the clone first. See ${readme}.")
 endif()
 
+find_program(tar tar NO_CACHE NO_DEFAULT_PATH PATHS ENV PATH)
+set(gnu_tar_version)
+if(tar)
+  execute_process(
+    COMMAND ${tar} --version
+    OUTPUT_VARIABLE gnu_tar_version
+    ERROR_QUIET)
+endif()
+if(NOT gnu_tar_version MATCHES "GNU tar")
+  if(CPACK_STUDENT_RELEASE)
+    fail("GNU tar is needed to repack a release, and PATH has none: "
+         "install it (Debian package tar).")
+  endif()
+  message(WARNING "No GNU tar on PATH: ${CPACK_PACKAGE_FILES} is kept as "
+                  "CPack made it, not normalised, so its bytes depend on "
+                  "the builder.")
+  return()
+endif()
+# Every tool is looked up before the first is run.
+find_tool(find find findutils)
+if(CPACK_PACKAGE_FILES MATCHES "\\.zip(;|$)")
+  find_tool(zip zip zip)
+  find_tool(chmod chmod coreutils)
+  find_tool(touch touch coreutils)
+endif()
+if(CPACK_PACKAGE_FILES MATCHES "\\.tar\\.gz(;|$)")
+  find_tool(gzip gzip gzip)
+endif()
+
+set(modes u+w,go-w,a+rX)
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
   set(tree ${package}.tree)
   file(REMOVE_RECURSE ${tree})
   file(MAKE_DIRECTORY ${tree})
-  execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${package}
-                  WORKING_DIRECTORY ${tree} COMMAND_ERROR_IS_FATAL ANY)
-  file(
-    GLOB_RECURSE entries
-    LIST_DIRECTORIES true
-    RELATIVE ${tree}
-    ${tree}/*)
+  run(${tree} ${CMAKE_COMMAND} -E tar xf ${package})
+  # Listed from inside the tree, so that no character of the folder's own
+  # path is taken for a pattern.
+  execute_process(
+    COMMAND ${find} . -mindepth 1 -printf "%P\\n"
+    WORKING_DIRECTORY ${tree}
+    OUTPUT_VARIABLE entries
+    RESULT_VARIABLE status)
+  if(NOT status EQUAL 0 OR entries STREQUAL "")
+    fail("repacking failed: cannot list the entries of ${package}")
+  endif()
+  string(REGEX REPLACE "\n$" "" entries "${entries}")
+  string(REPLACE "\n" ";" entries "${entries}")
   list(SORT entries)
-  file(
-    GLOB top
-    RELATIVE ${tree}
-    ${tree}/*)
-  file(REMOVE ${package})
 
   if(package MATCHES "\\.zip$")
-    execute_process(COMMAND chmod -R ${modes} .
-                    WORKING_DIRECTORY ${tree} COMMAND_ERROR_IS_FATAL ANY)
+    run(${tree} ${chmod} -R ${modes} .)
     if(mtime)
-      execute_process(COMMAND touch -h -d ${mtime} ${entries}
-                      WORKING_DIRECTORY ${tree} COMMAND_ERROR_IS_FATAL ANY)
+      run(${tree} ${touch} -h -d ${mtime} ${entries})
     endif()
     list(JOIN entries "\n" names)
     file(WRITE ${tree}.names "${names}\n")
+    file(REMOVE ${package})
     execute_process(
-      COMMAND ${CMAKE_COMMAND} -E env TZ=UTC zip -q -X -@ ${package}
+      COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${zip} -q -X -@ ${package}
       INPUT_FILE ${tree}.names
-      WORKING_DIRECTORY ${tree} COMMAND_ERROR_IS_FATAL ANY)
+      WORKING_DIRECTORY ${tree}
+      RESULT_VARIABLE status)
     file(REMOVE ${tree}.names)
+    if(NOT status EQUAL 0)
+      fail("repacking failed: zip: ${status}")
+    endif()
   else()
+    set(top)
+    foreach(entry IN LISTS entries)
+      if(NOT entry MATCHES "/")
+        list(APPEND top ${entry})
+      endif()
+    endforeach()
     set(tar_options --sort=name --owner=0 --group=0 --numeric-owner
                     --mode=${modes} --format=gnu)
     if(mtime)
       list(APPEND tar_options --mtime=${mtime})
     endif()
-    execute_process(COMMAND tar ${tar_options} -cf ${tree}.tar ${top}
-                    WORKING_DIRECTORY ${tree} COMMAND_ERROR_IS_FATAL ANY)
-    execute_process(COMMAND gzip -9 -n -c ${tree}.tar
-                    OUTPUT_FILE ${package} COMMAND_ERROR_IS_FATAL ANY)
+    file(REMOVE ${package})
+    run(${tree} ${tar} ${tar_options} -cf ${tree}.tar ${top})
+    execute_process(
+      COMMAND ${gzip} -9 -n -c ${tree}.tar
+      OUTPUT_FILE ${package}
+      RESULT_VARIABLE status)
     file(REMOVE ${tree}.tar)
+    if(NOT status EQUAL 0)
+      fail("repacking failed: gzip: ${status}")
+    endif()
   endif()
   file(REMOVE_RECURSE ${tree})
 endforeach()

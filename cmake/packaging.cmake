@@ -26,4 +26,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_POST_BUILD_SCRIPTS
     ${PROJECT_SOURCE_DIR}/cmake/normalise_package.cmake)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
+# A release must be reproducible: the repack then refuses to go without
+# SOURCE_DATE_EPOCH or GNU tar instead of packing what it can.
+option(STUDENT_RELEASE "Pack release packages, which must be reproducible" OFF)
+set(CPACK_STUDENT_RELEASE ${STUDENT_RELEASE})
 include(CPack)
