@@ -1,10 +1,10 @@
-# Runs after CPack has packed (CPACK_POST_BUILD_SCRIPTS): repacks each archive
-# in CPACK_PACKAGE_FILES so that its bytes depend on the sources alone, not on
-# who builds it, where, on which filesystem or under which umask. Entries are
-# sorted by name and owned by 0/0, folders are 755 and files 644 or 755, and
-# with SOURCE_DATE_EPOCH set every entry carries that time. A .zip keeps no
-# extra fields (owner, Unix times), and its local times are UTC. CPack then
-# copies the archive out and writes its checksum.
+# Runs after CPack has packed (CPACK_POST_BUILD_SCRIPTS): packs the archive
+# again, from the folder CPack packed, so that its bytes depend on the sources
+# alone, not on who builds it, where, on which filesystem or under which
+# umask. Entries are sorted by name and owned by 0/0, folders are 755 and
+# files 644 or 755, and with SOURCE_DATE_EPOCH set every entry carries that
+# time. A .zip keeps no extra fields (owner, Unix times), and its local times
+# are UTC. CPack then copies the archive out and writes its checksum.
 #
 # The repack needs GNU tar and find, and gzip for a .tar.gz, or zip, chmod and
 # touch for a .zip. Where there is no GNU tar (Visual Studio, macOS), CPack's
@@ -98,65 +98,64 @@ if(CPACK_PACKAGE_FILES MATCHES "\\.tar\\.gz(;|$)")
   find_tool(gzip gzip gzip)
 endif()
 
-set(modes u+w,go-w,a+rX)
-foreach(package IN LISTS CPACK_PACKAGE_FILES)
-  set(tree ${package}.tree)
-  file(REMOVE_RECURSE ${tree})
-  file(MAKE_DIRECTORY ${tree})
-  run(${tree} ${CMAKE_COMMAND} -E tar xf ${package})
-  # Listed from inside the tree, so that no character of the folder's own
-  # path is taken for a pattern.
-  execute_process(
-    COMMAND ${find} . -mindepth 1 -printf "%P\\n"
-    WORKING_DIRECTORY ${tree}
-    OUTPUT_VARIABLE entries
-    RESULT_VARIABLE status)
-  if(NOT status EQUAL 0 OR entries STREQUAL "")
-    fail("repacking failed: cannot list the entries of ${package}")
-  endif()
-  string(REGEX REPLACE "\n$" "" entries "${entries}")
-  string(REPLACE "\n" ";" entries "${entries}")
-  list(SORT entries)
+list(LENGTH CPACK_PACKAGE_FILES count)
+if(NOT count EQUAL 1 OR NOT IS_DIRECTORY "${CPACK_TEMPORARY_DIRECTORY}")
+  fail("repacking takes one archive and the folder it was packed from, "
+       "not ${count} archives from \"${CPACK_TEMPORARY_DIRECTORY}\"")
+endif()
+set(package ${CPACK_PACKAGE_FILES})
+file(REMOVE ${package})
 
-  if(package MATCHES "\\.zip$")
-    run(${tree} ${chmod} -R ${modes} .)
-    if(mtime)
-      run(${tree} ${touch} -h -d ${mtime} ${entries})
-    endif()
-    list(JOIN entries "\n" names)
-    file(WRITE ${tree}.names "${names}\n")
-    file(REMOVE ${package})
-    execute_process(
-      COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${zip} -q -X -@ ${package}
-      INPUT_FILE ${tree}.names
-      WORKING_DIRECTORY ${tree}
-      RESULT_VARIABLE status)
-    file(REMOVE ${tree}.names)
-    if(NOT status EQUAL 0)
-      fail("repacking failed: zip: ${status}")
-    endif()
-  else()
-    set(top)
-    foreach(entry IN LISTS entries)
-      if(NOT entry MATCHES "/")
-        list(APPEND top ${entry})
-      endif()
-    endforeach()
-    set(tar_options --sort=name --owner=0 --group=0 --numeric-owner
-                    --mode=${modes} --format=gnu)
-    if(mtime)
-      list(APPEND tar_options --mtime=${mtime})
-    endif()
-    file(REMOVE ${package})
-    run(${tree} ${tar} ${tar_options} -cf ${tree}.tar ${top})
-    execute_process(
-      COMMAND ${gzip} -9 -n -c ${tree}.tar
-      OUTPUT_FILE ${package}
-      RESULT_VARIABLE status)
-    file(REMOVE ${tree}.tar)
-    if(NOT status EQUAL 0)
-      fail("repacking failed: gzip: ${status}")
-    endif()
+# CPack packed the folder it installed into, which is still there. That
+# folder, not CPack's archive, is packed again: CPack's archive comes out
+# empty where the build folder's path holds brackets, which CPack takes for a
+# pattern. For the same reason the entries are listed with find, from the
+# folder that holds the top one.
+get_filename_component(root ${CPACK_TEMPORARY_DIRECTORY} DIRECTORY)
+get_filename_component(top ${CPACK_TEMPORARY_DIRECTORY} NAME)
+execute_process(
+  COMMAND ${find} ${top} -printf "%p\\n"
+  WORKING_DIRECTORY ${root}
+  OUTPUT_VARIABLE entries
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT entries MATCHES "/")
+  fail(
+    "repacking failed: cannot list the files in ${CPACK_TEMPORARY_DIRECTORY}")
+endif()
+string(REGEX REPLACE "\n$" "" entries "${entries}")
+string(REPLACE "\n" ";" entries "${entries}")
+list(SORT entries)
+
+set(modes u+w,go-w,a+rX)
+if(package MATCHES "\\.zip$")
+  run(${root} ${chmod} -R ${modes} ${top})
+  if(mtime)
+    run(${root} ${touch} -h -d ${mtime} ${entries})
   endif()
-  file(REMOVE_RECURSE ${tree})
-endforeach()
+  list(JOIN entries "\n" names)
+  file(WRITE ${package}.names "${names}\n")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${zip} -q -X -@ ${package}
+    INPUT_FILE ${package}.names
+    WORKING_DIRECTORY ${root}
+    RESULT_VARIABLE status)
+  file(REMOVE ${package}.names)
+  if(NOT status EQUAL 0)
+    fail("repacking failed: zip: ${status}")
+  endif()
+else()
+  set(tar_options --sort=name --owner=0 --group=0 --numeric-owner
+                  --mode=${modes} --format=gnu)
+  if(mtime)
+    list(APPEND tar_options --mtime=${mtime})
+  endif()
+  run(${root} ${tar} ${tar_options} -cf ${package}.tar ${top})
+  execute_process(
+    COMMAND ${gzip} -9 -n -c ${package}.tar
+    OUTPUT_FILE ${package}
+    RESULT_VARIABLE status)
+  file(REMOVE ${package}.tar)
+  if(NOT status EQUAL 0)
+    fail("repacking failed: gzip: ${status}")
+  endif()
+endif()
