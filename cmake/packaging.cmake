@@ -1,5 +1,6 @@
 # Release packages: a .zip for Windows, a .tar.gz elsewhere, each holding the
-# stripped program, the README and the licence, with a SHA-256 checksum file
+# stripped program, the README, the changelog and the licence, and the manual
+# page (as README.txt on Windows), with a SHA-256 checksum file
 # beside it. With SOURCE_DATE_EPOCH set and TZ fixed (the package presets fix
 # it), the same sources pack the same bytes whatever the builder's folder,
 # umask or time zone.
@@ -17,9 +18,15 @@ else()
   set(doc_destination ${CMAKE_INSTALL_DOCDIR})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
-        DESTINATION ${doc_destination})
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${doc_destination})
 
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
+# CPack installs what the default component holds, which is everything. Named,
+# the component gives CPack's staging install a manifest of its own,
+# install_manifest_Unspecified.txt, so that install_manifest.txt still lists
+# what `cmake --install` installed last, and the install can be removed by it.
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
 set(CPACK_SOURCE_GENERATOR "")
 set(CPACK_STRIP_FILES ON)
 # Repacks each archive reproducibly; the checksum is that of the final bytes.
@@ -28,6 +35,5 @@ set(CPACK_POST_BUILD_SCRIPTS
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 # A release must be reproducible: the repack then refuses to go without
 # SOURCE_DATE_EPOCH or GNU tar instead of packing what it can.
-option(STUDENT_RELEASE "Pack release packages, which must be reproducible" OFF)
 set(CPACK_STUDENT_RELEASE ${STUDENT_RELEASE})
 include(CPack)
