@@ -56,8 +56,13 @@ bool ConvertWithStrtof(const ShortText& text, float& value) {
 constexpr bool kHasFromChars = true;
 
 bool ConvertWithFromChars(const ShortText& text, float& value) {
-  return std::from_chars(text.begin(), text.end(), value).ec ==
-         std::errc::result_out_of_range;
+  if (std::from_chars(text.begin(), text.end(), value).ec !=
+      std::errc::result_out_of_range) {
+    return false;
+  }
+  // libstdc++ 11 reports subnormal results as out of range too, without a
+  // value: strtof tells them from zero and infinity.
+  return ConvertWithStrtof(text, value);
 }
 #else
 constexpr bool kHasFromChars = false;
