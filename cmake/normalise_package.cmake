@@ -20,15 +20,25 @@ macro(fail)
   message(FATAL_ERROR ${ARGN})
 endmacro()
 
-# Runs a command inside `tree`; stops packing if it fails.
-function(run tree)
+# run(<folder> [INPUT <file>] [OUTPUT <file>] COMMAND <command>...): runs a
+# command inside `folder`, with standard input or output on a file if asked;
+# stops packing if it fails.
+function(run folder)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "INPUT;OUTPUT" "COMMAND")
+  set(files)
+  if(arg_INPUT)
+    list(APPEND files INPUT_FILE ${arg_INPUT})
+  endif()
+  if(arg_OUTPUT)
+    list(APPEND files OUTPUT_FILE ${arg_OUTPUT})
+  endif()
   execute_process(
-    COMMAND ${ARGN}
-    WORKING_DIRECTORY ${tree}
+    COMMAND ${arg_COMMAND} ${files}
+    WORKING_DIRECTORY ${folder}
     RESULT_VARIABLE status
     ERROR_VARIABLE errors)
   if(NOT status EQUAL 0)
-    string(REPLACE ";" " " command "${ARGN}")
+    string(REPLACE ";" " " command "${arg_COMMAND}")
     fail("repacking failed: ${command}: ${status}\n${errors}")
   endif()
 endfunction()
@@ -128,34 +138,25 @@ list(SORT entries)
 
 set(modes u+w,go-w,a+rX)
 if(package MATCHES "\\.zip$")
-  run(${root} ${chmod} -R ${modes} ${top})
+  run(${root} COMMAND ${chmod} -R ${modes} ${top})
   if(mtime)
-    run(${root} ${touch} -h -d ${mtime} ${entries})
+    run(${root} COMMAND ${touch} -h -d ${mtime} ${entries})
   endif()
   list(JOIN entries "\n" names)
   file(WRITE ${package}.names "${names}\n")
-  execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${zip} -q -X -@ ${package}
-    INPUT_FILE ${package}.names
-    WORKING_DIRECTORY ${root}
-    RESULT_VARIABLE status)
+  run(${root}
+      INPUT ${package}.names
+      COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${zip} -q -X -@ ${package})
   file(REMOVE ${package}.names)
-  if(NOT status EQUAL 0)
-    fail("repacking failed: zip: ${status}")
-  endif()
 else()
   set(tar_options --sort=name --owner=0 --group=0 --numeric-owner
                   --mode=${modes} --format=gnu)
   if(mtime)
     list(APPEND tar_options --mtime=${mtime})
   endif()
-  run(${root} ${tar} ${tar_options} -cf ${package}.tar ${top})
-  execute_process(
-    COMMAND ${gzip} -9 -n -c ${package}.tar
-    OUTPUT_FILE ${package}
-    RESULT_VARIABLE status)
+  run(${root} COMMAND ${tar} ${tar_options} -cf ${package}.tar ${top})
+  run(${root}
+      OUTPUT ${package}
+      COMMAND ${gzip} -9 -n -c ${package}.tar)
   file(REMOVE ${package}.tar)
-  if(NOT status EQUAL 0)
-    fail("repacking failed: gzip: ${status}")
-  endif()
 endif()
