@@ -81,7 +81,7 @@ AmountConversion BestAmountConversion() {
 
 float Amount::ToFloat(AmountConversion conversion,
                       std::ios_base::iostate& state) const {
-  if (!digit_ || (exponentMarker_ && !exponentDigit_)) {
+  if (!digit_ || exponentMissing_) {
     state |= std::ios_base::failbit;
     return 0.0F;
   }
@@ -92,8 +92,7 @@ float Amount::ToFloat(AmountConversion conversion,
 float Amount::Magnitude(AmountConversion conversion,
                         std::ios_base::iostate& state) const {
   if (kept_ == 0) return 0.0F;  // only zeros
-  const long long power =
-      scale_ - 1 + (exponentNegative_ ? -exponent_ : exponent_);
+  const long long power = scale_ - 1 + exponent_;
   if (power < kTooSmallPower) return 0.0F;
   if (power < kTooLargePower) {
     const ShortText text(digits_, kept_, sticky_, power);

@@ -38,13 +38,13 @@ class Amount {
     if (!fraction) scale_ += count;
   }
 
-  // The exponent marker, its sign and its digits, the exponent saturated
-  // (SaturatedExponent) far beyond any power that could still matter.
-  void StartExponent() { exponentMarker_ = true; }
-  void SetExponentNegative() { exponentNegative_ = true; }
-  void SetExponent(long long exponent, bool digit) {
+  // The exponent marker, which needs at least one digit after it, and the
+  // exponent its digits make, with its sign, saturated (SaturatedExponent)
+  // far beyond any power that could still matter.
+  void StartExponent() { exponentMissing_ = true; }
+  void SetExponent(long long exponent) {
     exponent_ = exponent;
-    exponentDigit_ = digit;
+    exponentMissing_ = false;
   }
   static long long SaturatedExponent(long long exponent, char digit) {
     return exponent < kExponentBound ? exponent * 10 + (digit - '0') : exponent;
@@ -69,9 +69,7 @@ class Amount {
   int kept_ = 0;
   bool sticky_ = false;  // a non-zero digit came after the kept ones
   long long scale_ = 0;
-  bool exponentMarker_ = false;
-  bool exponentNegative_ = false;
-  bool exponentDigit_ = false;
+  bool exponentMissing_ = false;  // a marker with no digit after it
   long long exponent_ = 0;
 };
 

@@ -12,7 +12,13 @@ using Iterator = std::istreambuf_iterator<char>;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsSign(char c) { return c == '+' || c == '-'; }
+// Reads an optional sign; true if it was a minus.
+bool ReadMinus(Iterator& in, Iterator end) {
+  if (in == end || (*in != '+' && *in != '-')) return false;
+  const bool minus = *in == '-';
+  ++in;
+  return minus;
+}
 
 // Reads a run of the significand's digits, before the point or after it.
 // Each run keeps its count in a local, so that long runs cost little more
@@ -43,10 +49,7 @@ Iterator ReadSignificand(Iterator in, Iterator end, Amount& amount,
 
 Iterator ReadExponent(Iterator in, Iterator end, Amount& amount) {
   amount.StartExponent();
-  if (in != end && IsSign(*in)) {
-    if (*in == '-') amount.SetExponentNegative();
-    ++in;
-  }
+  const bool negative = ReadMinus(in, end);
   long long exponent = 0;
   bool digit = false;
   for (; in != end; ++in) {
@@ -55,17 +58,14 @@ Iterator ReadExponent(Iterator in, Iterator end, Amount& amount) {
     digit = true;
     exponent = Amount::SaturatedExponent(exponent, c);
   }
-  amount.SetExponent(exponent, digit);
+  if (digit) amount.SetExponent(negative ? -exponent : exponent);
   return in;
 }
 
 // Reads one number into `amount`, up to the first character that cannot
 // continue it.
 Iterator ReadNumber(Iterator in, Iterator end, Amount& amount) {
-  if (in != end && IsSign(*in)) {
-    if (*in == '-') amount.SetNegative();
-    ++in;
-  }
+  if (ReadMinus(in, end)) amount.SetNegative();
   in = ReadSignificand(in, end, amount, false);
   if (in != end && *in == '.') {
     in = ReadSignificand(++in, end, amount, true);
