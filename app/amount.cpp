@@ -92,7 +92,8 @@ float Amount::ToFloat(AmountConversion conversion,
 float Amount::Magnitude(AmountConversion conversion,
                         std::ios_base::iostate& state) const {
   if (kept_ == 0) return 0.0F;  // only zeros
-  const long long power = scale_ - 1 + exponent_;
+  const long long power =
+      scale_ - 1 + (exponentNegative_ ? -exponent_ : exponent_);
   if (power < kTooSmallPower) return 0.0F;
   if (power < kTooLargePower) {
     const ShortText text(digits_, kept_, sticky_, power);

@@ -20,11 +20,11 @@ class Amount {
   // The significand's digits come in three runs, on either side of the
   // point: leading zeros, counted and never stored; the first significant
   // digits, kept while there is room; and the rest, counted, noting only
-  // whether any of them is non-zero.
+  // whether any of them is non-zero (sticky).
   bool Significant() const { return kept_ > 0; }
   bool HasRoom() const { return kept_ < kKeptDigits; }
+  void SawZero() { digit_ = true; }
   void AddLeadingZeros(long long count, bool fraction) {
-    digit_ = digit_ || count > 0;
     if (fraction) scale_ -= count;
   }
   void Keep(char c, bool fraction) {
@@ -32,22 +32,19 @@ class Amount {
     digits_[kept_++] = c;
     if (!fraction) ++scale_;
   }
-  void AddDropped(long long count, bool nonzero, bool fraction) {
-    digit_ = digit_ || count > 0;
-    sticky_ = sticky_ || nonzero;
+  void SetSticky() { sticky_ = true; }
+  void AddDropped(long long count, bool fraction) {
     if (!fraction) scale_ += count;
   }
 
-  // The exponent marker, which needs at least one digit after it, and the
-  // exponent its digits make, with its sign, saturated (SaturatedExponent)
-  // far beyond any power that could still matter.
+  // The exponent marker, which needs at least one digit after it, its sign,
+  // and its digits; the exponent saturates far beyond any power that could
+  // still matter.
   void StartExponent() { exponentMissing_ = true; }
-  void SetExponent(long long exponent) {
-    exponent_ = exponent;
+  void SetExponentNegative() { exponentNegative_ = true; }
+  void AddExponentDigit(char c) {
     exponentMissing_ = false;
-  }
-  static long long SaturatedExponent(long long exponent, char digit) {
-    return exponent < kExponentBound ? exponent * 10 + (digit - '0') : exponent;
+    if (exponent_ < kExponentBound) exponent_ = exponent_ * 10 + (c - '0');
   }
 
   // The value rounded to float. Text that is not a complete number gives 0
@@ -70,6 +67,7 @@ class Amount {
   bool sticky_ = false;  // a non-zero digit came after the kept ones
   long long scale_ = 0;
   bool exponentMissing_ = false;  // a marker with no digit after it
+  bool exponentNegative_ = false;
   long long exponent_ = 0;
 };
 

@@ -21,11 +21,17 @@ bool ReadMinus(Iterator& in, Iterator end) {
 }
 
 // Reads a run of the significand's digits, before the point or after it.
-// Each run keeps its count in a local, so that long runs cost little more
-// than reading their characters.
+// Leading zeros and the digits past the kept ones are counted in locals, so
+// that long runs cost little more than reading their characters. A read
+// error that ends such a run loses its count, which then cannot matter: after
+// leading zeros only, the value is zero; more than the kept digits before the
+// point make it too large anyway, and after the point they do not move it.
+// What does matter, that a digit came and whether a dropped one is non-zero,
+// goes into `amount` at once.
 Iterator ReadSignificand(Iterator in, Iterator end, Amount& amount,
                          bool fraction) {
-  if (!amount.Significant()) {
+  if (!amount.Significant() && in != end && *in == '0') {
+    amount.SawZero();
     long long zeros = 0;
     for (; in != end && *in == '0'; ++in) ++zeros;
     amount.AddLeadingZeros(zeros, fraction);
@@ -36,29 +42,23 @@ Iterator ReadSignificand(Iterator in, Iterator end, Amount& amount,
     amount.Keep(c, fraction);
   }
   long long dropped = 0;
-  bool nonzero = false;
-  for (; in != end; ++in) {
-    const char c = *in;
-    if (!IsDigit(c)) break;
-    ++dropped;
-    nonzero = nonzero || c != '0';
+  for (; in != end && *in == '0'; ++in) ++dropped;
+  if (in != end && IsDigit(*in)) {
+    amount.SetSticky();
+    for (; in != end && IsDigit(*in); ++in) ++dropped;
   }
-  amount.AddDropped(dropped, nonzero, fraction);
+  amount.AddDropped(dropped, fraction);
   return in;
 }
 
 Iterator ReadExponent(Iterator in, Iterator end, Amount& amount) {
   amount.StartExponent();
-  const bool negative = ReadMinus(in, end);
-  long long exponent = 0;
-  bool digit = false;
+  if (ReadMinus(in, end)) amount.SetExponentNegative();
   for (; in != end; ++in) {
     const char c = *in;
     if (!IsDigit(c)) break;
-    digit = true;
-    exponent = Amount::SaturatedExponent(exponent, c);
+    amount.AddExponentDigit(c);
   }
-  if (digit) amount.SetExponent(negative ? -exponent : exponent);
   return in;
 }
 

@@ -155,6 +155,11 @@ TEST(AmountReaderTest, ReadErrorEndsTheAmountAsEndOfInputDoes) {
   for (const auto& [text, value, state] :
        {std::tuple<std::string, float, std::ios_base::iostate>{
             "12", 12.0F, std::ios_base::badbit},
+        {"25e-1", 2.5F, std::ios_base::badbit},
+        {".00", 0.0F, std::ios_base::badbit},
+        // 2^24 + 1 and a little more: the digit past the kept ones rounds up.
+        {"16777217." + std::string(130, '0') + "1", 16777218.0F,
+         std::ios_base::badbit},
         {"1e+", 0.0F, std::ios_base::badbit | std::ios_base::failbit}}) {
     for (const bool throws : {false, true}) {
       Generated buffer({{text, 1}}, true);
