@@ -56,13 +56,17 @@ function(find_tool variable tool package)
       PARENT_SCOPE)
 endfunction()
 
+list(LENGTH CPACK_PACKAGE_FILES count)
+if(NOT count EQUAL 1)
+  fail("repacking takes one archive a run, not ${count}")
+endif()
+set(package ${CPACK_PACKAGE_FILES})
+
 # Whatever happens below, no earlier package or checksum stays to pass for
 # this run's.
-foreach(package IN LISTS CPACK_PACKAGE_FILES)
-  get_filename_component(name ${package} NAME)
-  file(REMOVE ${CPACK_PACKAGE_DIRECTORY}/${name}
-       ${CPACK_PACKAGE_DIRECTORY}/${name}.sha256)
-endforeach()
+get_filename_component(name ${package} NAME)
+file(REMOVE ${CPACK_PACKAGE_DIRECTORY}/${name}
+     ${CPACK_PACKAGE_DIRECTORY}/${name}.sha256)
 
 set(readme "the README's \"Releasing\"")
 set(mtime)
@@ -92,28 +96,20 @@ if(NOT gnu_tar_version MATCHES "GNU tar")
     fail("GNU tar is needed to repack a release, and PATH has none: "
          "install it (Debian package tar).")
   endif()
-  message(WARNING "No GNU tar on PATH: ${CPACK_PACKAGE_FILES} is kept as "
+  message(WARNING "No GNU tar on PATH: ${package} is kept as "
                   "CPack made it, not normalised, so its bytes depend on "
                   "the builder.")
   return()
 endif()
 # Every tool is looked up before the first is run.
 find_tool(find find findutils)
-if(CPACK_PACKAGE_FILES MATCHES "\\.zip(;|$)")
+if(package MATCHES "\\.zip$")
   find_tool(zip zip zip)
   find_tool(chmod chmod coreutils)
   find_tool(touch touch coreutils)
-endif()
-if(CPACK_PACKAGE_FILES MATCHES "\\.tar\\.gz(;|$)")
+else()
   find_tool(gzip gzip gzip)
 endif()
-
-list(LENGTH CPACK_PACKAGE_FILES count)
-if(NOT count EQUAL 1 OR NOT IS_DIRECTORY "${CPACK_TEMPORARY_DIRECTORY}")
-  fail("repacking takes one archive and the folder it was packed from, "
-       "not ${count} archives from \"${CPACK_TEMPORARY_DIRECTORY}\"")
-endif()
-set(package ${CPACK_PACKAGE_FILES})
 file(REMOVE ${package})
 
 # CPack packed the folder it installed into, which is still there. That
