@@ -56,8 +56,8 @@ Reading Read(std::istream& in, const std::locale& locale) {
 }
 
 // Makes its characters as they are read, in constant memory: each piece
-// (shorter than the buffer) repeated as often as it says. At the end it
-// throws as a stream buffer does when a read fails, if asked to.
+// repeated as often as it says. At the end it throws as a stream buffer does
+// when a read fails, if asked to.
 class Generated : public std::streambuf {
  public:
   using Piece = std::pair<std::string, std::uint64_t>;  // text, repeats
@@ -66,41 +66,33 @@ class Generated : public std::streambuf {
       : pieces_(std::move(pieces)), failAtEnd_(failAtEnd) {}
 
  protected:
+  // Hands out one piece at a time: a run of one character a buffer at a
+  // time, any other piece (not empty) from its own text.
   int_type underflow() override {
-    std::size_t filled = 0;
-    while (next_ < pieces_.size()) {
-      auto& [text, repeats] = pieces_[next_];
-      const std::size_t room = sizeof buffer_ - filled;
-      if (repeats == 0) {
-        ++next_;
-      } else if (text.size() == 1) {  // a run of one character, in bulk
-        const std::size_t n =
-            static_cast<std::size_t>(std::min<std::uint64_t>(repeats, room));
-        std::memset(buffer_ + filled, text[0], n);
-        filled += n;
-        repeats -= n;
-      } else if (text.size() <= room) {
-        std::memcpy(buffer_ + filled, text.data(), text.size());
-        filled += text.size();
-        --repeats;
-      }
-      if (filled == sizeof buffer_ || (repeats > 0 && text.size() > room)) {
-        break;
-      }
-    }
-    if (filled == 0) {
+    while (next_ < pieces_.size() && pieces_[next_].second == 0) ++next_;
+    if (next_ == pieces_.size()) {
       if (failAtEnd_) throw std::ios_base::failure("read failed");
       return traits_type::eof();
     }
-    setg(buffer_, buffer_, buffer_ + filled);
-    return traits_type::to_int_type(buffer_[0]);
+    auto& [text, repeats] = pieces_[next_];
+    if (text.size() == 1) {
+      const auto n = static_cast<std::size_t>(
+          std::min<std::uint64_t>(repeats, sizeof run_));
+      std::memset(run_, text[0], n);
+      setg(run_, run_, run_ + n);
+      repeats -= n;
+    } else {
+      setg(text.data(), text.data(), text.data() + text.size());
+      --repeats;
+    }
+    return traits_type::to_int_type(*gptr());
   }
 
  private:
   std::vector<Piece> pieces_;
   std::size_t next_ = 0;
   bool failAtEnd_;
-  char buffer_[1 << 16];
+  char run_[1 << 16];
 };
 
 // Value bits and stream state after reading the generated amount.
