@@ -4,7 +4,7 @@
 // strtof (libstdc++ on glibc), the amount reader must also read every amount
 // exactly as that one does, with either conversion: the same value bits, the
 // same stream state, and the same first character left unread.
-#include "amount_reader.h"
+#include "amount/reader.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +100,7 @@ std::pair<std::uint32_t, std::ios_base::iostate> ReadGenerated(
     std::vector<Generated::Piece> pieces) {
   Generated buffer(std::move(pieces));
   std::istream in(&buffer);
-  const Reading reading = Read(in, WithAmountReader(std::locale::classic()));
+  const Reading reading = Read(in, amount::WithReader(std::locale::classic()));
   return {reading.bits, reading.state};
 }
 
@@ -143,7 +143,7 @@ TEST(AmountReaderTest, LongAmountsGiveTheirTrueValue) {
 // leaves the stream bad; with badbit in the exception mask the stream throws
 // only once the value is stored.
 TEST(AmountReaderTest, ReadErrorEndsTheAmountAsEndOfInputDoes) {
-  const std::locale amounts = WithAmountReader(std::locale::classic());
+  const std::locale amounts = amount::WithReader(std::locale::classic());
   for (const auto& [text, value, state] :
        {std::tuple<std::string, float, std::ios_base::iostate>{
             "12", 12.0F, std::ios_base::badbit},
@@ -291,9 +291,9 @@ class Amounts {
 
 TEST(AmountReaderTest, ReadsEveryAmountAsTheNativeReaderDoes) {
   const std::locale classic = std::locale::classic();
-  for (const AmountConversion conversion :
-       {AmountConversion::kFromChars, AmountConversion::kStrtof}) {
-    const std::locale amounts = WithAmountReader(classic, conversion);
+  for (const amount::Conversion conversion :
+       {amount::Conversion::kFromChars, amount::Conversion::kStrtof}) {
+    const std::locale amounts = amount::WithReader(classic, conversion);
     Amounts make;
     for (int round = 0; round < 4000; ++round) {
       const std::string text = round % 4 == 0    ? make.NearATie()

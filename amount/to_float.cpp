@@ -1,11 +1,12 @@
-#include "amount.h"
+#include "amount/to_float.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <ios>
 #include <limits>
 #include <system_error>
+
+namespace amount {
 
 namespace {
 
@@ -21,11 +22,11 @@ constexpr float kLargest = std::numeric_limits<float>::max();
 // number does: a trailing 1 stands for the non-zero digits not kept.
 class ShortText {
  public:
-  ShortText(const char* digits, int kept, bool sticky, long long power) {
-    Put(digits[0]);
-    if (kept > 1 || sticky) Put('.');
-    for (int i = 1; i < kept; ++i) Put(digits[i]);
-    if (sticky) Put('1');
+  ShortText(const Decimal& decimal, long long power) {
+    Put(decimal.digits[0]);
+    if (decimal.kept > 1 || decimal.sticky) Put('.');
+    for (int i = 1; i < decimal.kept; ++i) Put(decimal.digits[i]);
+    if (decimal.sticky) Put('1');
     Put('e');
     end_ = std::to_chars(end_, text_ + sizeof text_ - 1, power).ptr;
     *end_ = '\0';  // strtof needs the end marked
@@ -38,7 +39,7 @@ class ShortText {
   void Put(char c) { *end_++ = c; }
 
   // The digits, a point, a sticky digit, e, a sign and the power, a NUL.
-  char text_[Amount::kKeptDigits + 32] = {};
+  char text_[Decimal::kKeptDigits + 32] = {};
   char* end_ = text_;
 };
 
@@ -61,7 +62,10 @@ bool ConvertWithFromChars(const ShortText& text, float& value) {
     return false;
   }
   // libstdc++ 11 reports subnormal results as out of range too, without a
-  // value: strtof tells them from zero and infinity.
+  // value: strtof tells them from zero and infinity. No toolchain here
+  // needs that: libstdc++ 12, on Linux and in the mingw build, gives
+  // subnormals their value and comes here only for zero and infinity, where
+  // strtof agrees.
   return ConvertWithStrtof(text, value);
 }
 #else
@@ -72,38 +76,38 @@ bool ConvertWithFromChars(const ShortText& text, float& value) {
 }
 #endif
 
-}  // namespace
-
-AmountConversion BestAmountConversion() {
-  return kHasFromChars ? AmountConversion::kFromChars
-                       : AmountConversion::kStrtof;
-}
-
-float Amount::ToFloat(AmountConversion conversion,
-                      std::ios_base::iostate& state) const {
-  if (!digit_ || exponentMissing_) {
-    state |= std::ios_base::failbit;
-    return 0.0F;
-  }
-  const float magnitude = Magnitude(conversion, state);
-  return negative_ ? -magnitude : magnitude;
-}
-
-float Amount::Magnitude(AmountConversion conversion,
-                        std::ios_base::iostate& state) const {
-  if (kept_ == 0) return 0.0F;  // only zeros
+// The magnitude of a complete number.
+Result Magnitude(const Decimal& decimal, Conversion conversion) {
+  if (decimal.kept == 0) return {0.0F, Status::kOk};  // only zeros
   const long long power =
-      scale_ - 1 + (exponentNegative_ ? -exponent_ : exponent_);
-  if (power < kTooSmallPower) return 0.0F;
+      decimal.scale - 1 +
+      (decimal.exponentNegative ? -decimal.exponent : decimal.exponent);
+  if (power < kTooSmallPower) return {0.0F, Status::kOk};
   if (power < kTooLargePower) {
-    const ShortText text(digits_, kept_, sticky_, power);
+    const ShortText text(decimal, power);
     float value = 0.0F;
-    const bool outOfRange = conversion == AmountConversion::kFromChars
+    const bool outOfRange = conversion == Conversion::kFromChars
                                 ? ConvertWithFromChars(text, value)
                                 : ConvertWithStrtof(text, value);
-    if (!outOfRange) return value;
-    if (power < 0) return 0.0F;
+    if (!outOfRange) return {value, Status::kOk};
+    if (power < 0) return {0.0F, Status::kOk};
   }
-  state |= std::ios_base::failbit;
-  return kLargest;
+  return {kLargest, Status::kTooLarge};
 }
+
+}  // namespace
+
+Conversion BestConversion() {
+  return kHasFromChars ? Conversion::kFromChars : Conversion::kStrtof;
+}
+
+Result ToFloat(const Decimal& decimal, Conversion conversion) {
+  if (!decimal.hasDigit || decimal.exponentMissing) {
+    return {0.0F, Status::kNotANumber};
+  }
+  Result result = Magnitude(decimal, conversion);
+  if (decimal.negative) result.value = -result.value;
+  return result;
+}
+
+}  // namespace amount

@@ -1,0 +1,106 @@
+#include "dialogue.h"
+
+#include <ios>
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "student.h"
+
+namespace dialogue {
+
+namespace {
+
+// Extractions catch whatever goes wrong inside them, set badbit and keep
+// what they had read so far, so running out of memory would pass for a
+// shortened line. With badbit in the exception mask they rethrow instead.
+// This sets that mask for one extraction and puts the earlier one back on
+// every way out, std::bad_alloc included.
+class RethrowingFailures {
+ public:
+  explicit RethrowingFailures(std::istream& in)
+      : in_(in), saved_(in.exceptions()) {
+    in_.exceptions(std::ios_base::badbit);
+  }
+  ~RethrowingFailures() {
+    try {
+      in_.exceptions(saved_);
+    } catch (const std::ios_base::failure&) {
+      // The mask is back; the stream only reports a state it already had.
+    }
+  }
+  RethrowingFailures(const RethrowingFailures&) = delete;
+  RethrowingFailures& operator=(const RethrowingFailures&) = delete;
+
+ private:
+  std::istream& in_;
+  std::ios_base::iostate saved_;
+};
+
+// Runs one extraction from `in`: std::bad_alloc goes on to the caller, while
+// a read error ends the input just as end of file does. The mask can only be
+// set while the stream is not bad yet (setting it on a bad stream throws).
+template <typename Extraction>
+void Extract(std::istream& in, Extraction extraction) {
+  if (in.bad()) return;
+  const RethrowingFailures rethrowing(in);
+  try {
+    extraction();
+  } catch (const std::ios_base::failure&) {
+    // The stream stays bad, so every later read fails as at end of input.
+  }
+}
+
+// Writes one record as three bracketed values with their labels. Each name
+// is written in a statement of its own, so that only one returned copy of a
+// long name is alive at a time.
+void WriteReport(std::ostream& out, const Student& student, const char* leadIn,
+                 const char* closing) {
+  out << leadIn;
+  out << student.getFName();
+  out << "]-First Name\n[";
+  out << student.getLName();
+  out << "]-Last Name\n[";
+  out << student.getTuition();
+  out << closing;
+}
+
+}  // namespace
+
+void ReadLine(std::istream& in, std::string& line) {
+  Extract(in, [&] {
+    if (std::getline(in, line) && !in.eof() && !line.empty() &&
+        line.back() == '\r') {
+      line.pop_back();
+    }
+  });
+}
+
+int Converse(std::istream& in, std::ostream& out, std::ostream& err) {
+  Student St1;
+  std::string uFName;
+  std::string uLName;
+  float uFloat = 0.0F;  // the balance when no number can be read
+
+  out << "Please enter a first name: ";
+  ReadLine(in, uFName);
+  out << "Please enter a last name: ";
+  ReadLine(in, uLName);
+  out << "Please enter a tuition amount: ";
+  // A failed read is not an error: the balance shows it.
+  Extract(in, [&] { in >> uFloat; });
+
+  Student St2(uFName, uLName, uFloat);
+
+  WriteReport(out, St1, "\nStudent 1 holds: [", "]-Tuition Balance\n");
+  WriteReport(out, St2, "\nStudent 2 holds: [", "]-Tuition Balance\n\n");
+
+  // Output that never reached its destination must not pass for success.
+  if (!out.flush()) {
+    err << "student-dialogue: cannot write to standard output\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace dialogue
