@@ -1,9 +1,10 @@
-// Everywhere, amounts too long for any reader that holds their text, and a
-// read error part-way, must give their true value and state. Where the
-// classic locale's own number reader converts with glibc's correctly rounded
-// strtof (libstdc++ on glibc), the amount reader must also read every amount
-// exactly as that one does, with either conversion: the same value bits, the
-// same stream state, and the same first character left unread.
+// Everywhere, the edges of the rule and of the range, amounts too long for
+// any reader that holds their text, and a read error part-way, must give
+// their true value and state. Where the classic locale's own number reader
+// converts with glibc's correctly rounded strtof (libstdc++ on glibc), the
+// amount reader must also read every amount exactly as that one does, with
+// either conversion: the same value bits, the same stream state, and the same
+// first character left unread.
 #include "amount/reader.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,11 @@ Reading Read(std::istream& in, const std::locale& locale) {
   in.clear();
   reading.unread.assign(std::istreambuf_iterator<char>(in), {});
   return reading;
+}
+
+Reading Read(const std::string& text, const std::locale& locale) {
+  std::istringstream in(text);
+  return Read(in, locale);
 }
 
 // Makes its characters as they are read, in constant memory: each piece
@@ -139,6 +145,87 @@ TEST(AmountReaderTest, LongAmountsGiveTheirTrueValue) {
             Expected(0, eof));
 }
 
+// The edges of the rule and of the range, on every build, with each
+// conversion: the float each amount must give (its bits, worked out from the
+// exact values), whether the read fails, and what is left unread.
+TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
+  // The exact halfway points between neighbouring floats: 2^-150, half the
+  // least subnormal; 3 × 2^-150; and (2m+1) × 2^-150 for 2m+1 = 16777213 and
+  // 16777215, just below the least normal float, with 113 significant digits.
+  const std::string half =
+      "7.0064923216240853546186479164495806564013097093825788587853414194489"
+      "5541342930300743319094181060791015625";
+  const std::string threeHalves =
+      "2.1019476964872256063855943749348741969203929128147736576356024258346"
+      "86624028790902229957282543182373046875";
+  const std::string evenBelow =
+      "1.1754941406275178592461758986628081843312458647327962400313859427181"
+      "746759860647699724722770042717456817626953125";
+  const std::string evenAbove =
+      "1.1754942807573642917278829910357665133228589927589904276829631184250"
+      "030649651730385585324256680905818939208984375";
+  const std::uint32_t largest = 0x7f7fffffU;
+  struct Row {
+    std::string text;
+    std::uint32_t bits;
+    bool fails;
+    std::string unread;
+  };
+  const Row rows[] = {
+      // Ties round to even; a hair above or below decides.
+      {"16777217", 0x4b800000U, false, ""},
+      {"16777219", 0x4b800002U, false, ""},
+      {"16777217.000001", 0x4b800001U, false, ""},
+      {"16777218.999999", 0x4b800001U, false, ""},
+      {threeHalves + "e-45", 0x00000002U, false, ""},
+      {evenBelow + "e-38", 0x007ffffeU, false, ""},
+      {evenBelow + "1e-38", 0x007fffffU, false, ""},
+      {evenAbove + "e-38", 0x00800000U, false, ""},
+      {evenAbove.substr(0, evenAbove.size() - 1) + "e-38", 0x007fffffU, false,
+       ""},
+      // Zeros past the kept digits leave a tie a tie; any other digit there
+      // lifts it.
+      {half + std::string(200, '0') + "e-46", 0x00000000U, false, ""},
+      {half + std::string(300, '0') + "1e-46", 0x00000001U, false, ""},
+      // The ends of the range.
+      {"1e38", 0x7e967699U, false, ""},
+      {"3.40282356779733661637539395458142568447e38", largest, false, ""},
+      {"3.40282356779733661637539395458142568448e38", largest, true, ""},
+      {"3.40282357e38", largest, true, ""},
+      {"1e39", largest, true, ""},
+      {"-1e39", largest | 0x80000000U, true, ""},
+      {"9e-46", 0x00000001U, false, ""},
+      {"1e-46", 0x00000000U, false, ""},
+      {"0e50", 0x00000000U, false, ""},
+      {"-0", 0x80000000U, false, ""},
+      // What the rule gathers, and where it stops.
+      {"1E5", 0x47c35000U, false, ""},
+      {"12.5.3", 0x41480000U, false, ".3"},
+      {".e5", 0x00000000U, true, "e5"},
+      {"1e", 0x00000000U, true, ""},
+      {"+-5", 0x00000000U, true, "-5"},
+  };
+  for (const amount::Conversion conversion :
+       {amount::Conversion::kFromChars, amount::Conversion::kStrtof}) {
+    const std::locale amounts =
+        amount::WithReader(std::locale::classic(), conversion);
+    for (const Row& row : rows) {
+      const Reading expected{
+          row.bits,
+          (row.fails ? std::ios_base::failbit : std::ios_base::goodbit) |
+              (row.unread.empty() ? std::ios_base::eofbit
+                                  : std::ios_base::goodbit),
+          row.unread};
+      const Reading read = Read(row.text, amounts);
+      EXPECT_TRUE(read == expected)
+          << "\"" << row.text.substr(0, 60) << "\" with conversion "
+          << static_cast<int>(conversion) << " gave bits " << std::hex
+          << read.bits << ", state " << read.state << ", unread \""
+          << read.unread << "\"";
+    }
+  }
+}
+
 // A read that fails part-way ends the amount as end of input does, but
 // leaves the stream bad; with badbit in the exception mask the stream throws
 // only once the value is stored.
@@ -173,11 +260,6 @@ TEST(AmountReaderTest, ReadErrorEndsTheAmountAsEndOfInputDoes) {
 
 // The reference: libstdc++'s own reader, converting with glibc's strtof.
 #if defined(__GLIBC__) && defined(__GLIBCXX__)
-
-Reading Read(const std::string& text, const std::locale& locale) {
-  std::istringstream in(text);
-  return Read(in, locale);
-}
 
 class Amounts {
  public:
