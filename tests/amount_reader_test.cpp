@@ -145,9 +145,11 @@ TEST(AmountReaderTest, LongAmountsGiveTheirTrueValue) {
             Expected(0, eof));
 }
 
-// The edges of the rule and of the range, on every build, with each
-// conversion: the float each amount must give (its bits, worked out from the
-// exact values), whether the read fails, and what is left unread.
+// The edges of the rule and of the range, on every build, with the
+// conversion the program uses there: the float each amount must give (its
+// bits, worked out from the exact values), whether the read fails, and what
+// is left unread. (mingw-w64's strtof, which the Windows build does not use,
+// rounds some subnormal ties wrongly.)
 TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
   // The exact halfway points between neighbouring floats: 2^-150, half the
   // least subnormal; 3 × 2^-150; and (2m+1) × 2^-150 for 2m+1 = 16777213 and
@@ -205,24 +207,19 @@ TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
       {"1e", 0x00000000U, true, ""},
       {"+-5", 0x00000000U, true, "-5"},
   };
-  for (const amount::Conversion conversion :
-       {amount::Conversion::kFromChars, amount::Conversion::kStrtof}) {
-    const std::locale amounts =
-        amount::WithReader(std::locale::classic(), conversion);
-    for (const Row& row : rows) {
-      const Reading expected{
-          row.bits,
-          (row.fails ? std::ios_base::failbit : std::ios_base::goodbit) |
-              (row.unread.empty() ? std::ios_base::eofbit
-                                  : std::ios_base::goodbit),
-          row.unread};
-      const Reading read = Read(row.text, amounts);
-      EXPECT_TRUE(read == expected)
-          << "\"" << row.text.substr(0, 60) << "\" with conversion "
-          << static_cast<int>(conversion) << " gave bits " << std::hex
-          << read.bits << ", state " << read.state << ", unread \""
-          << read.unread << "\"";
-    }
+  const std::locale amounts = amount::WithReader(std::locale::classic());
+  for (const Row& row : rows) {
+    const Reading expected{
+        row.bits,
+        (row.fails ? std::ios_base::failbit : std::ios_base::goodbit) |
+            (row.unread.empty() ? std::ios_base::eofbit
+                                : std::ios_base::goodbit),
+        row.unread};
+    const Reading read = Read(row.text, amounts);
+    EXPECT_TRUE(read == expected)
+        << "\"" << row.text.substr(0, 60) << "\": bits " << std::hex
+        << read.bits << " (expected " << row.bits << "), state " << read.state
+        << ", unread \"" << read.unread << "\"";
   }
 }
 
