@@ -6,7 +6,8 @@
 #         [-DEMULATOR=<runner>] [-DIGNORE_EOL=ON] -P run_golden.cmake
 #
 # EMULATOR runs a cross-compiled program (wine); IGNORE_EOL lets a CR LF line
-# end in the output stand for LF, as the Windows C runtime writes it.
+# end in the output stand for LF, as the Windows C runtime writes it. A run
+# that hangs fails after 60 seconds.
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(
@@ -14,7 +15,8 @@ execute_process(
   INPUT_FILE ${INPUT}
   OUTPUT_FILE ${OUTPUT}
   ERROR_VARIABLE errors
-  RESULT_VARIABLE status)
+  RESULT_VARIABLE status
+  TIMEOUT 60)
 if(NOT status STREQUAL "0")
   message(FATAL_ERROR "exit status ${status}, expected 0\n${errors}")
 endif()
