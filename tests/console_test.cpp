@@ -19,6 +19,8 @@
 #include <string>
 #include <utility>
 
+#include "console_test_program.h"  // STUDENT_DIALOGUE, the program's path
+
 extern char** environ;
 
 namespace {
