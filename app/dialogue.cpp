@@ -65,8 +65,10 @@ void WriteReport(std::ostream& out, const Student& student, const char* leadIn,
   out << closing;
 }
 
-}  // namespace
-
+// Reads one whole line, spaces included, into `line`; the line end is
+// consumed and not stored. A carriage return right before the line feed is
+// part of a CR LF line end, as in files prepared on Windows, so it is dropped
+// too. Nothing else in the line is changed.
 void ReadLine(std::istream& in, std::string& line) {
   Extract(in, [&] {
     if (std::getline(in, line) && !in.eof() && !line.empty() &&
@@ -75,6 +77,8 @@ void ReadLine(std::istream& in, std::string& line) {
     }
   });
 }
+
+}  // namespace
 
 int Converse(std::istream& in, std::ostream& out, std::ostream& err) {
   Student St1;
