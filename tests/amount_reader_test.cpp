@@ -166,6 +166,9 @@ TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
   const std::string evenAbove =
       "1.1754942807573642917278829910357665133228589927589904276829631184250"
       "030649651730385585324256680905818939208984375";
+  // 10^130 + 10^10: its second non-zero digit and the zeros after it lie
+  // past the kept digits, yet still count towards its size.
+  const std::string sticky = "1" + std::string(119, '0') + "1" + "0000000000";
   const std::uint32_t largest = 0x7f7fffffU;
   struct Row {
     std::string text;
@@ -199,6 +202,11 @@ TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
       {"9e-46", 0x00000001U, false, ""},
       {"1e-46", 0x00000000U, false, ""},
       {"0e50", 0x00000000U, false, ""},
+      // Exponents beyond 64 bits; digits past the kept ones.
+      {"1e-10000000000000000000", 0x00000000U, false, ""},
+      {"1e10000000000000000000", largest, true, ""},
+      {sticky + "e-100", 0x7149f2caU, false, ""},
+      {sticky + ".5e-100", 0x7149f2caU, false, ""},
       {"-0", 0x80000000U, false, ""},
       // What the rule gathers, and where it stops.
       {"1E5", 0x47c35000U, false, ""},
@@ -206,6 +214,7 @@ TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
       {".e5", 0x00000000U, true, "e5"},
       {"1e", 0x00000000U, true, ""},
       {"+-5", 0x00000000U, true, "-5"},
+      {"-x", 0x00000000U, true, "x"},
   };
   const std::locale amounts = amount::WithReader(std::locale::classic());
   for (const Row& row : rows) {
@@ -279,13 +288,14 @@ class Amounts {
 
   // A run of up to 30,000 zeros, in the integer part or the fraction, that an
   // exponent of about the same size takes back, to a value near either end
-  // of the range.
+  // of the range. Half the integer runs hold a 5 somewhere.
   std::string Shifted() {
     const int zeros = Pick(30000);
     const int shift = zeros + Pick(101) - 50;
-    const std::string run(static_cast<size_t>(zeros), '0');
-    return Pick(2) == 0 ? "7" + run + "e-" + std::to_string(shift)
-                        : "." + run + "7e" + std::to_string(shift);
+    std::string run(static_cast<size_t>(zeros), '0');
+    if (Pick(2) == 0) return "." + run + "7e" + std::to_string(shift);
+    if (zeros > 0 && Pick(2) == 0) run[static_cast<size_t>(Pick(zeros))] = '5';
+    return "7" + run + "e-" + std::to_string(shift);
   }
 
   // The exact decimal text of the point halfway between two neighbouring
