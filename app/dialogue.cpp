@@ -1,11 +1,11 @@
-#include "dialogue.h"
+#include "app/dialogue.h"
 
 #include <ios>
 #include <istream>
 #include <ostream>
 #include <string>
 
-#include "student.h"
+#include "student/student.h"
 
 namespace dialogue {
 

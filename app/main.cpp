@@ -4,7 +4,7 @@
 #include <new>
 
 #include "amount/reader.h"
-#include "dialogue.h"
+#include "app/dialogue.h"
 
 int main() {
   // Unsynchronised standard streams keep buffers of their own, so a long name

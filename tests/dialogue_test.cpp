@@ -1,7 +1,7 @@
 // What reaches the dialogue's caller when reading a name fails part-way: a
 // read error ends the input as end of file does, while running out of memory
 // must reach the caller rather than pass for a shortened name.
-#include "dialogue.h"
+#include "app/dialogue.h"
 
 #include <gtest/gtest.h>
 
