@@ -1,9 +1,12 @@
-// What reaches the dialogue's caller when reading a name fails part-way: a
-// read error ends the input as end of file does, while running out of memory
-// must reach the caller rather than pass for a shortened name.
+// What reaches the dialogue's caller when reading fails part-way: a read
+// error ends the input as end of file does, while running out of memory,
+// in a name or in the amount, must reach the caller rather than pass for a
+// shortened answer. Whatever the caller's exception mask, it is kept.
 #include "app/dialogue.h"
 
 #include <gtest/gtest.h>
+
+#include "amount/reader.h"
 
 #include <ios>
 #include <istream>
@@ -11,23 +14,27 @@
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <utility>
 
 namespace {
 
-// Hands out "Jo", then fails as `Failure` says on the next read.
+// Hands out `text`, then fails as `Failure` says on the next read.
 template <typename Failure>
-class FailingAfterJo : public std::streambuf {
+class FailingAfter : public std::streambuf {
+ public:
+  explicit FailingAfter(std::string text) : text_(std::move(text)) {}
+
  protected:
   int_type underflow() override {
     if (gptr() == nullptr) {
-      setg(text_, text_, text_ + 2);
+      setg(text_.data(), text_.data(), text_.data() + text_.size());
       return traits_type::to_int_type(*gptr());
     }
     throw Failure();
   }
 
  private:
-  char text_[2] = {'J', 'o'};
+  std::string text_;
 };
 
 struct ReadFailure : std::ios_base::failure {
@@ -35,9 +42,9 @@ struct ReadFailure : std::ios_base::failure {
 };
 
 TEST(DialogueTest, ReadErrorEndsTheNameButRunningOutOfMemoryReachesTheCaller) {
-  const std::string firstPrompt = "Please enter a first name: ";
+  const std::string prompt = "Please enter a ";
   {
-    FailingAfterJo<ReadFailure> buffer;
+    FailingAfter<ReadFailure> buffer("Jo");
     std::istream in(&buffer);
     std::ostringstream out;
     std::ostringstream err;
@@ -48,15 +55,30 @@ TEST(DialogueTest, ReadErrorEndsTheNameButRunningOutOfMemoryReachesTheCaller) {
         << out.str();
     EXPECT_EQ(in.exceptions(), std::ios_base::goodbit);
   }
-  {
-    FailingAfterJo<std::bad_alloc> buffer;
+  // Out of memory inside the first name, and part-way through the amount:
+  // what is read before, and the prompts written by then.
+  for (const auto& [text, prompts] :
+       {std::pair<std::string, std::string>{"Jo", prompt + "first name: "},
+        {"A\nB\n12", prompt + "first name: " + prompt + "last name: " + prompt +
+                         "tuition amount: "}}) {
+    FailingAfter<std::bad_alloc> buffer(text);
     std::istream in(&buffer);
+    in.imbue(amount::WithReader(in.getloc()));  // as the program reads
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_THROW(dialogue::Converse(in, out, err), std::bad_alloc);
-    EXPECT_EQ(out.str(), firstPrompt);
+    EXPECT_THROW(dialogue::Converse(in, out, err), std::bad_alloc) << text;
+    EXPECT_EQ(out.str(), prompts);
     EXPECT_EQ(in.exceptions(), std::ios_base::goodbit);
   }
+}
+
+// A failed amount sets failbit, which the caller's own mask may hold.
+TEST(DialogueTest, AFailedAmountIsNoErrorWhateverTheCallersMask) {
+  std::istringstream in("John\nSmith\nabc\n");
+  in.exceptions(std::ios_base::failbit);
+  std::ostringstream out;
+  EXPECT_EQ(dialogue::Converse(in, out, out), 0);
+  EXPECT_EQ(in.exceptions(), std::ios_base::failbit);
 }
 
 }  // namespace
