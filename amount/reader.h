@@ -16,6 +16,8 @@ namespace amount {
 //   - a read error from the stream buffer (an exception) ends the number as
 //     end of input does: what was read is converted and stored, and the
 //     stream is left bad.
+// The decimal point is always '.', and digit grouping is never read, whatever
+// the stream's numpunct says.
 std::locale WithReader(const std::locale& base,
                        Conversion conversion = BestConversion());
 

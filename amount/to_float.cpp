@@ -24,8 +24,9 @@ class ShortText {
  public:
   ShortText(const Decimal& decimal, long long power) {
     Put(decimal.digits[0]);
-    if (decimal.kept > 1 || decimal.sticky) Put('.');
+    if (decimal.kept > 1) Put('.');
     for (int i = 1; i < decimal.kept; ++i) Put(decimal.digits[i]);
+    // A sticky digit comes only after all the kept ones, so after the point.
     if (decimal.sticky) Put('1');
     Put('e');
     end_ = std::to_chars(end_, text_ + sizeof text_ - 1, power).ptr;

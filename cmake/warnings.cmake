@@ -19,6 +19,8 @@ function(student_enable_warnings target)
               -Wdouble-promotion
               -Wformat=2)
   endif()
+  # Per target, not CMAKE_COMPILE_WARNING_AS_ERROR, which would reach
+  # GoogleTest built from sources too.
   if(STUDENT_WARNINGS_AS_ERRORS)
     set_target_properties(${target} PROPERTIES COMPILE_WARNING_AS_ERROR ON)
   endif()
