@@ -17,8 +17,34 @@ else()
   set(CPACK_SYSTEM_NAME ${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
   set(doc_destination ${CMAKE_INSTALL_DOCDIR})
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
-              ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${doc_destination})
+
+# The packages carry the README, the changelog and the licence side by side.
+# The README's links to what they do not carry, the maintainers' documents,
+# become plain text in the packaged copy, so that none leads nowhere there.
+set(packaged_docs README.md CHANGELOG.md LICENSE)
+set(readme ${PROJECT_SOURCE_DIR}/README.md)
+set_property(
+  DIRECTORY
+  APPEND
+  PROPERTY CMAKE_CONFIGURE_DEPENDS ${readme})
+file(READ ${readme} text)
+string(REGEX MATCHALL "\\[[^]]*\\]\\([^)]*\\)" links "${text}")
+foreach(link IN LISTS links)
+  # The link's text and the file it names: none for a fragment of the README
+  # itself, a scheme for a URL.
+  string(REGEX MATCH "^\\[([^]]*)\\]\\(([^)#]*)" parts "${link}")
+  set(link_text "${CMAKE_MATCH_1}")
+  set(file "${CMAKE_MATCH_2}")
+  if(file
+     AND NOT file IN_LIST packaged_docs
+     AND NOT file MATCHES ":")
+    string(REPLACE "${link}" "${link_text}" text "${text}")
+  endif()
+endforeach()
+file(WRITE ${PROJECT_BINARY_DIR}/packaged/README.md "${text}")
+install(FILES ${PROJECT_BINARY_DIR}/packaged/README.md
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${doc_destination})
 
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 # CPack installs what the default component holds, which is everything. Named,
