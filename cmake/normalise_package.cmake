@@ -68,19 +68,19 @@ get_filename_component(name ${package} NAME)
 file(REMOVE ${CPACK_PACKAGE_DIRECTORY}/${name}
      ${CPACK_PACKAGE_DIRECTORY}/${name}.sha256)
 
-set(readme "the README's \"Releasing\"")
+set(guide "docs/releasing.md, \"SOURCE_DATE_EPOCH\"")
 set(mtime)
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   if(NOT "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
     fail("SOURCE_DATE_EPOCH is \"$ENV{SOURCE_DATE_EPOCH}\": it must be a "
          "non-negative decimal integer, the seconds since 1970-01-01 UTC. "
-         "See ${readme}.")
+         "See ${guide}.")
   endif()
   set(mtime @$ENV{SOURCE_DATE_EPOCH})
 elseif(CPACK_STUDENT_RELEASE)
   fail("SOURCE_DATE_EPOCH is not set: a release carries the time of its "
        "last commit. Run\n  export SOURCE_DATE_EPOCH=$(git log -1 "
-       "--format=%ct)\nin the clone first. See ${readme}.")
+       "--format=%ct)\nin the clone first. See ${guide}.")
 endif()
 
 find_program(tar tar NO_CACHE NO_DEFAULT_PATH PATHS ENV PATH)
