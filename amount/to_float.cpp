@@ -18,18 +18,19 @@ constexpr long long kTooSmallPower = -46;
 
 constexpr float kLargest = std::numeric_limits<float>::max();
 
-// A short normalised text, d1.d2...dn[1]e±NN, that rounds as the whole
-// number does: a trailing 1 stands for the non-zero digits not kept.
+// A short text, d1d2...dn[1]e±NN, that rounds as the whole number does: the
+// kept digits as a whole number, a trailing 1 standing for the non-zero
+// digits not kept, and `power`, that of d1, moved to match. It holds no decimal
+// point, so strtof reads it the same whatever the C locale's point is.
 class ShortText {
  public:
   ShortText(const Decimal& decimal, long long power) {
-    Put(decimal.digits[0]);
-    if (decimal.kept > 1) Put('.');
-    for (int i = 1; i < decimal.kept; ++i) Put(decimal.digits[i]);
-    // A sticky digit comes only after all the kept ones, so after the point.
+    for (int i = 0; i < decimal.kept; ++i) Put(decimal.digits[i]);
     if (decimal.sticky) Put('1');
+    const long long digits = end_ - text_;
     Put('e');
-    end_ = std::to_chars(end_, text_ + sizeof text_ - 1, power).ptr;
+    end_ =
+        std::to_chars(end_, text_ + sizeof text_ - 1, power - digits + 1).ptr;
     *end_ = '\0';  // strtof needs the end marked
   }
 
@@ -39,8 +40,8 @@ class ShortText {
  private:
   void Put(char c) { *end_++ = c; }
 
-  // The digits, a point, a sticky digit, e, a sign and the power, a NUL.
-  char text_[Decimal::kKeptDigits + 32] = {};
+  // The digits, a sticky digit, e, a sign and the power, a NUL.
+  char text_[Decimal::kKeptDigits + 32];
   char* end_ = text_;
 };
 

@@ -27,9 +27,9 @@ struct Result {
 
 // The float nearest to `decimal`, rounded to even on a tie. Text that is not
 // a complete number gives 0; a value of 10^39 or more, or one that rounds
-// past the largest float, gives that float with its sign; one below 10^-46
-// gives 0 with its sign. kFromChars where the library has no such conversion
-// means kStrtof.
+// past the largest float, gives that float with its sign; one of at most half
+// the smallest float (about 7 × 10^-46) gives 0 with its sign. kFromChars where
+// the library has no such conversion means kStrtof.
 Result ToFloat(const Decimal& decimal, Conversion conversion);
 
 }  // namespace amount
