@@ -206,6 +206,8 @@ TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
       // Exponents beyond 64 bits; digits past the kept ones.
       {"1e-10000000000000000000", 0x00000000U, false, ""},
       {"1e10000000000000000000", largest, true, ""},
+      {"1e9999999999999999999", largest, true, ""},
+      {"1e-9999999999999999999", 0x00000000U, false, ""},
       {sticky + "e-100", 0x7149f2caU, false, ""},
       {sticky + ".5e-100", 0x7149f2caU, false, ""},
       {"-0", 0x80000000U, false, ""},
