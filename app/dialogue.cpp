@@ -15,18 +15,22 @@ namespace {
 // what they had read so far, so running out of memory would pass for a
 // shortened line. With badbit in the exception mask they rethrow instead.
 // This sets that mask for one extraction and puts the earlier one back on
-// every way out, std::bad_alloc included.
+// every way out, std::bad_alloc included. A stream that is bad already keeps
+// its mask: setting one there would throw, and the extraction fails at once.
 class RethrowingFailures {
  public:
   explicit RethrowingFailures(std::istream& in)
-      : in_(in), saved_(in.exceptions()) {
-    in_.exceptions(std::ios_base::badbit);
+      : in_(in), saved_(in.exceptions()), set_(!in.bad()) {
+    if (set_) in_.exceptions(std::ios_base::badbit);
   }
   ~RethrowingFailures() {
+    if (!set_) return;
     try {
       in_.exceptions(saved_);
-    } catch (const std::ios_base::failure&) {
+    } catch (...) {
       // The mask is back; the stream only reports a state it already had.
+      // Building that report allocates, so while a std::bad_alloc unwinds it
+      // can throw another, which must not leave this destructor.
     }
   }
   RethrowingFailures(const RethrowingFailures&) = delete;
@@ -35,14 +39,13 @@ class RethrowingFailures {
  private:
   std::istream& in_;
   std::ios_base::iostate saved_;
+  bool set_;
 };
 
 // Runs one extraction from `in`: std::bad_alloc goes on to the caller, while
-// a read error ends the input just as end of file does. The mask can only be
-// set while the stream is not bad yet (setting it on a bad stream throws).
+// a read error ends the input just as end of file does.
 template <typename Extraction>
 void Extract(std::istream& in, Extraction extraction) {
-  if (in.bad()) return;
   const RethrowingFailures rethrowing(in);
   try {
     extraction();
