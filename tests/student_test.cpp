@@ -75,8 +75,8 @@ TEST(StudentTest, DeductTuitionIsOneSubtractionWithNoFloor) {
   student.deductTuition(100.0F);
   EXPECT_EQ(student.getTuition(), -60.0F);
 
-  student.setTuition(-60.0F);  // any balance, negative ones included
-  EXPECT_EQ(student.getTuition(), -60.0F);
+  student.setTuition(-75.25F);  // any balance, negative ones included
+  EXPECT_EQ(student.getTuition(), -75.25F);
   student.setTuition(40.0F);
   student.deductTuition(-25.0F);
   EXPECT_EQ(student.getTuition(), 65.0F);
