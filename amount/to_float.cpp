@@ -64,10 +64,10 @@ bool ConvertWithFromChars(const ShortText& text, float& value) {
     return false;
   }
   // libstdc++ 11 reports subnormal results as out of range too, without a
-  // value: strtof tells them from zero and infinity. No toolchain here
-  // needs that: libstdc++ 12, on Linux and in the mingw build, gives
-  // subnormals their value and comes here only for zero and infinity, where
-  // strtof agrees.
+  // value: strtof tells them from zero and infinity. The g++ 11 build, linked
+  // with its own libstdc++, reads every subnormal through here; libstdc++ 12
+  // gives subnormals their value and comes here only for zero and infinity,
+  // where strtof agrees.
   return ConvertWithStrtof(text, value);
 }
 #else
