@@ -1,0 +1,20 @@
+# What both Windows toolchains share: Debian's mingw-w64 compiler for
+# CMAKE_SYSTEM_PROCESSOR (i686 or x86_64), which the including toolchain sets
+# along with the Wine loader that runs the tests.
+set(CMAKE_SYSTEM_NAME Windows)
+set(STUDENT_MINGW_TRIPLE ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
+
+# The -posix variant provides std::thread and std::mutex, which GoogleTest
+# uses.
+set(CMAKE_C_COMPILER ${STUDENT_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${STUDENT_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${STUDENT_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${STUDENT_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Static runtime: the program needs no DLL beyond Windows' own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
