@@ -10,17 +10,19 @@ set(STUDENT_WINE_ENVIRONMENT
     # Skip the offer to install .NET and HTML engines into a new prefix.
     WINEDLLOVERRIDES=mscoree,mshtml=)
 
-# The emulator may be a command with arguments (a list); its first word is
-# looked for on PATH only, where the tests will look for it.
+# The emulator may be a command with arguments (a list); its first word, the
+# loader, is a path or else looked for on PATH only, where the tests will look
+# for it.
 list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 wine_command)
 find_program(STUDENT_WINE ${wine_command} NO_CACHE NO_CMAKE_SYSTEM_PATH
              NO_CMAKE_INSTALL_PREFIX)
 if(NOT STUDENT_WINE)
   message(
     WARNING
-      "${wine_command} is not on PATH: the tests of this Windows build run "
-      "under Wine and cannot run without it. Install Wine (see "
-      "docs/platforms.md) or configure with -DBUILD_TESTING=OFF.")
+      "${wine_command} is missing: the tests of this Windows build run under "
+      "that Wine loader and cannot run without it. Install Wine as "
+      "docs/platforms.md says for this preset, or configure with "
+      "-DBUILD_TESTING=OFF.")
 endif()
 
 # Without Wine the warm-up says so, since it discards Wine's own output. The
@@ -31,7 +33,7 @@ endif()
 string(
   CONCAT warm_up
          "command -v \"$1\" >/dev/null || "
-         "{ echo \"$1 is not on PATH: these tests run under Wine\" >&2; "
+         "{ echo \"$1 is missing: these tests run under it\" >&2; "
          "exit 1; } && mkdir -p \"$WINEPREFIX\" && "
          "{ { wineserver -p || [ $? -eq 2 ]; } && \"$@\" cmd /c exit; } "
          "</dev/null >/dev/null 2>&1")
