@@ -2,11 +2,12 @@
 # build for the tests alone: it runs the Windows C runtime on machines that
 # cannot run 32-bit x86 code. Tests run it under Wine's 64-bit loader.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
-# Debian 12 keeps that loader off PATH, and its `wine` launcher takes the
-# 32-bit loader whenever wine32 is installed, so the loader is named here.
-# Where it lives elsewhere, -DCMAKE_CROSSCOMPILING_EMULATOR=<loader> names it.
-if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
-  set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
-endif()
+# Debian 12 and 13 keep that loader off PATH, and their `wine` launcher takes
+# the 32-bit loader whenever wine32 is installed, so the loader is named here.
+# Where it lives elsewhere, -DSTUDENT_WINE_LOADER=<loader> names it.
+set(STUDENT_WINE_LOADER
+    /usr/lib/wine/wine64
+    CACHE STRING
+          "The Wine loader that runs the tests: a path, or a name on PATH")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
