@@ -20,11 +20,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # The tests run the program through the including toolchain's Wine loader,
-# with address-space randomisation off for it and whatever it starts. The
-# loader sits at a fixed address, 0x7d000000, and the kernel starts its heap
-# anywhere up to 1 GiB above it, so about one start in 3,400 the heap covers
-# one of Windows' fixed addresses, the shared user data at 0x7ffe0000, and
-# Wine exits 1 before the program runs. Debian's Wine has no preloader, which
-# would keep those addresses free. Without randomisation the heap starts right
-# after the loader at every start.
+# with address-space randomisation off for it and whatever it starts. Debian
+# 12's loader sits at a fixed address, 0x7d000000, and the kernel starts its
+# heap anywhere up to 1 GiB above it, so about one start in 3,400 the heap
+# covers one of Windows' fixed addresses, the shared user data at 0x7ffe0000,
+# and Wine exits 1 before the program runs. Debian's Wine has no preloader,
+# which would keep those addresses free. Without randomisation the heap starts
+# right after the loader at every start. Debian 13's loader is
+# position-independent and placed far from there; without randomisation it
+# too is placed the same way at every start.
 set(CMAKE_CROSSCOMPILING_EMULATOR setarch -R ${STUDENT_WINE_LOADER})
