@@ -6,8 +6,5 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 # Debian 12 and 13 keep that loader off PATH, and their `wine` launcher takes
 # the 32-bit loader whenever wine32 is installed, so the loader is named here.
 # Where it lives elsewhere, -DSTUDENT_WINE_LOADER=<loader> names it.
-set(STUDENT_WINE_LOADER
-    /usr/lib/wine/wine64
-    CACHE STRING
-          "The Wine loader that runs the tests: a path, or a name on PATH")
+set(STUDENT_DEFAULT_WINE_LOADER /usr/lib/wine/wine64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -1,6 +1,7 @@
 # What both Windows toolchains share: Debian's mingw-w64 compiler for
 # CMAKE_SYSTEM_PROCESSOR (i686 or x86_64), which the including toolchain sets
-# along with the Wine loader that runs the tests.
+# along with STUDENT_DEFAULT_WINE_LOADER, the Wine loader that runs the tests
+# unless -DSTUDENT_WINE_LOADER=<loader> names another.
 set(CMAKE_SYSTEM_NAME Windows)
 set(STUDENT_MINGW_TRIPLE ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
 
@@ -18,6 +19,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Static runtime: the program needs no DLL beyond Windows' own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+set(STUDENT_WINE_LOADER
+    ${STUDENT_DEFAULT_WINE_LOADER}
+    CACHE STRING
+          "The Wine loader that runs the tests: a path, or a name on PATH")
 
 # The tests run the program through the including toolchain's Wine loader,
 # with address-space randomisation off for it and whatever it starts. Debian
