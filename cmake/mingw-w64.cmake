@@ -28,7 +28,7 @@ set(STUDENT_WINE_LOADER
 # The tests run the program through the including toolchain's Wine loader,
 # with address-space randomisation off for it and whatever it starts. Debian
 # 12's loader sits at a fixed address, 0x7d000000, and the kernel starts its
-# heap anywhere up to 1 GiB above it, so about one start in 3,400 the heap
+# heap anywhere up to 1 GiB above it, so one start in some thousands the heap
 # covers one of Windows' fixed addresses, the shared user data at 0x7ffe0000,
 # and Wine exits 1 before the program runs. Debian's Wine has no preloader,
 # which would keep those addresses free. Without randomisation the heap starts
