@@ -202,6 +202,10 @@ TEST(AmountReaderTest, EdgesGiveTheirExactFloat) {
       {"-1e39", largest | 0x80000000U, true, ""},
       {"9e-46", 0x00000001U, false, ""},
       {"1e-46", 0x00000000U, false, ""},
+      // Too small for a float keeps its sign.
+      {"-9e-46", 0x80000001U, false, ""},
+      {"-1e-46", 0x80000000U, false, ""},
+      {"-1e-50", 0x80000000U, false, ""},
       {"0e50", 0x00000000U, false, ""},
       // Exponents beyond 64 bits; digits past the kept ones.
       {"1e-10000000000000000000", 0x00000000U, false, ""},
