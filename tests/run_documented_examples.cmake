@@ -1,11 +1,12 @@
 # Holds the examples that the README and the manual page show to what the
-# program writes, byte for byte: in each, the run with its answers piped in
-# by printf; and each row of the README's Usage table, whose answer is typed
-# in place of the same answer of that run, so that the second record must
-# show what the row says instead.
+# program writes, byte for byte: in each, the run at the console, each answer
+# typed after its prompt, and the run with its answers piped in by printf;
+# and each row of the README's Usage table, whose answer is typed in place of
+# the same answer of the piped run, so that the second record must show what
+# the row says instead.
 #
 #   cmake -DPROGRAM=<exe> -DREADME=<file> -DMANUAL=<page> -DWORK=<folder>
-#         [-DEMULATOR=<runner>] [-DIGNORE_EOL=ON] -P run_documented_examples.cmake
+#         [-DEMULATOR=<runner>] [-DCRLF=ON] -P run_documented_examples.cmake
 cmake_minimum_required(VERSION 3.25)
 
 # Runs the program on `input` as a golden case whose output is `expected`.
@@ -21,16 +22,28 @@ endfunction()
 file(READ ${README} README)
 # The manual page as its reader sees it: \- and \  (space) as the character,
 # \& as nothing, the quote and backslash by their names, and each example's
-# end, .EE, as a Markdown fence.
+# start and end, .EX and .EE, as a Markdown fence.
 file(READ ${MANUAL} MANUAL)
 string(REGEX REPLACE "\\\\([- ])" "\\1" MANUAL "${MANUAL}")
 string(REPLACE "\\&" "" MANUAL "${MANUAL}")
 string(REPLACE "\\(aq" "'" MANUAL "${MANUAL}")
 string(REPLACE "\\(rs" "\\" MANUAL "${MANUAL}")
-string(REPLACE "\n.EE" "\n```" MANUAL "${MANUAL}")
+string(REGEX REPLACE "\n\\.E[XE]" "\n```" MANUAL "${MANUAL}")
+
+# At the console each answer stands after its prompt, echoed with its line
+# end; the program writes the rest.
+set(asked "")
+foreach(field "first name" "last name" "tuition amount")
+  string(APPEND asked "(Please enter a ${field}: )([^\n]*)\n")
+endforeach()
 
 set(piped "\n\\$ printf '([^']*)' \\| student-dialogue\n([^`]*)```")
 foreach(doc MANUAL README)
+  if(NOT "${${doc}}" MATCHES "```\n${asked}([^`]*)```")
+    message(FATAL_ERROR "${doc}: no example at the console found")
+  endif()
+  check(${doc}.console "${CMAKE_MATCH_2}\n${CMAKE_MATCH_4}\n${CMAKE_MATCH_6}\n"
+        "${CMAKE_MATCH_1}${CMAKE_MATCH_3}${CMAKE_MATCH_5}${CMAKE_MATCH_7}")
   if(NOT "${${doc}}" MATCHES "${piped}")
     message(FATAL_ERROR "${doc}: no piped example found")
   endif()

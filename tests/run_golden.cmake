@@ -3,11 +3,13 @@
 # with status 0 and write nothing to standard error.
 #
 #   cmake -DPROGRAM=<exe> -DINPUT=<file> -DEXPECTED=<file> -DOUTPUT=<file>
-#         [-DEMULATOR=<runner>] [-DIGNORE_EOL=ON] -P run_golden.cmake
+#         [-DEMULATOR=<runner>] [-DCRLF=ON] -P run_golden.cmake
 #
-# EMULATOR runs a cross-compiled program (wine); IGNORE_EOL lets a CR LF line
-# end in the output stand for LF, as the Windows C runtime writes it. A run
-# that hangs fails after 60 seconds.
+# EMULATOR runs a cross-compiled program (wine). CRLF says that the program
+# writes each line end as CR LF, as the Windows C runtime does: EXPECTED,
+# kept with LF line ends, is compared with each LF made CR LF, so a bare LF
+# in the output fails as any other wrong byte does. A run that hangs fails
+# after 60 seconds.
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(
@@ -24,12 +26,16 @@ if(NOT errors STREQUAL "")
   message(FATAL_ERROR "unexpected output on standard error:\n${errors}")
 endif()
 
-set(compare_options)
-if(IGNORE_EOL)
-  set(compare_options --ignore-eol)
+# Byte for byte, as hexadecimal text: CMake's strings hold no NUL byte.
+file(READ ${EXPECTED} expected HEX)
+set(as "")
+if(CRLF)
+  string(REGEX REPLACE "(..)" "\\1;" bytes "${expected}")
+  list(TRANSFORM bytes REPLACE "^0a$" "0d0a")
+  list(JOIN bytes "" expected)
+  set(as " with each LF as CR LF")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${compare_options}
-                        ${EXPECTED} ${OUTPUT} RESULT_VARIABLE differ)
-if(differ)
-  message(FATAL_ERROR "output ${OUTPUT} differs from ${EXPECTED}")
+file(READ ${OUTPUT} written HEX)
+if(NOT written STREQUAL expected)
+  message(FATAL_ERROR "output ${OUTPUT} differs from ${EXPECTED}${as}")
 endif()
