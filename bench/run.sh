@@ -27,13 +27,35 @@ program=build/release/app/student-dialogue
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Prints instructions and peak KiB for the program on the file $1.
+# Sets `instructions` and `peak_kib` for the program on the file $1, the
+# $2 (which names the input in a message). Each tool writes its figure to a
+# file of its own, apart from the program's standard error; a run that fails,
+# or a figure that is missing or not a whole number, stops the benchmark.
 measure() {
-  local instructions peak_kib
-  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null \
-    "$program" <"$1" 2>&1 >/dev/null | sed -n 's/.*Collected : *//p')
-  peak_kib=$( { /usr/bin/time -f %M "$program" <"$1" >/dev/null; } 2>&1)
-  echo "$instructions $peak_kib"
+  rm -f "$work/callgrind.log" "$work/time.log"
+  valgrind --tool=callgrind --callgrind-out-file=/dev/null \
+    --log-file="$work/callgrind.log" "$program" <"$1" >/dev/null 2>&1 || {
+    echo "bench: the $2 failed under valgrind:" >&2
+    cat "$work/callgrind.log" >&2
+    exit 1
+  }
+  instructions=$(sed -n 's/.*Collected : *//p' "$work/callgrind.log" 2>&1) || true
+  /usr/bin/time -o "$work/time.log" -f %M "$program" <"$1" >/dev/null 2>&1 || {
+    echo "bench: the $2 failed under /usr/bin/time" >&2
+    exit 1
+  }
+  peak_kib=$(cat "$work/time.log" 2>&1) || true
+  whole "instruction count (valgrind --tool=callgrind)" "$instructions" "$2"
+  whole "peak memory (/usr/bin/time -f %M)" "$peak_kib" "$2"
+}
+
+# Stops the benchmark unless the figure $2, named $1, for the $3 is a whole
+# number.
+whole() {
+  [[ $2 =~ ^[0-9]+$ ]] || {
+    echo "bench: no $1 for the $3: \"$2\"" >&2
+    exit 1
+  }
 }
 
 missed=0
@@ -43,7 +65,7 @@ for mib in "${sizes[@]}"; do
   input=$work/input
   { head -c "$bytes" /dev/zero | tr '\0' a; printf '\nSmith\n975.5\n'; } >"$input"
 
-  read -r instructions peak_kib < <(measure "$input")
+  measure "$input" "$mib MiB name"
 
   per_byte=$(awk -v n="$instructions" -v b="$bytes" 'BEGIN { printf "%.3f", n / b }')
   peak_per_byte=$(awk -v k="$peak_kib" -v b="$bytes" 'BEGIN { printf "%.3f", k * 1024 / b }')
@@ -62,7 +84,7 @@ done
 amount_bytes=$(((16 << 20) + 3))
 { printf 'A\nB\n1.'; head -c $((16 << 20)) /dev/zero | tr '\0' 0; echo 1; } \
   >"$work/amount"
-read -r instructions peak_kib < <(measure "$work/amount")
+measure "$work/amount" "16 MiB amount"
 per_byte=$(awk -v n="$instructions" -v b="$amount_bytes" \
   'BEGIN { printf "%.3f", n / b }')
 printf '\n%14s  %14s  %12s  %14s\n' amount instructions "instr/byte" "peak KiB"
