@@ -1,16 +1,20 @@
 # Holds the examples that the README and the manual page show to what the
 # program writes, byte for byte: in each, the run at the console, each answer
-# typed after its prompt, and the run with its answers piped in by printf;
+# typed after its prompt (run with --help, which the documents say starts the
+# dialogue like any other run), and the run with its answers piped in by
+# printf;
 # and each row of the README's Usage table, whose answer is typed in place of
 # the same answer of the piped run, so that the second record must show what
 # the row says instead.
 #
 #   cmake -DPROGRAM=<exe> -DREADME=<file> -DMANUAL=<page> -DWORK=<folder>
-#         [-DEMULATOR=<runner>] [-DCRLF=ON] -P run_documented_examples.cmake
+#         [-DEMULATOR=<runner>] -P run_documented_examples.cmake
 cmake_minimum_required(VERSION 3.25)
 
-# Runs the program on `input` as a golden case whose output is `expected`.
+# Runs the program on `input`, with any further arguments as its own, as a
+# golden case whose output is `expected`.
 function(check name input expected)
+  set(ARGUMENTS ${ARGN})
   set(INPUT ${WORK}/${name}.in)
   set(EXPECTED ${WORK}/${name}.expected)
   set(OUTPUT ${WORK}/${name}.out)
@@ -32,10 +36,7 @@ string(REGEX REPLACE "\n\\.E[XE]" "\n```" MANUAL "${MANUAL}")
 
 # At the console each answer stands after its prompt, echoed with its line
 # end; the program writes the rest.
-set(asked "")
-foreach(field "first name" "last name" "tuition amount")
-  string(APPEND asked "(Please enter a ${field}: )([^\n]*)\n")
-endforeach()
+string(REPEAT "(Please enter a [a-z ]+: )([^\n]*)\n" 3 asked)
 
 set(piped "\n\\$ printf '([^']*)' \\| student-dialogue\n([^`]*)```")
 foreach(doc MANUAL README)
@@ -43,7 +44,8 @@ foreach(doc MANUAL README)
     message(FATAL_ERROR "${doc}: no example at the console found")
   endif()
   check(${doc}.console "${CMAKE_MATCH_2}\n${CMAKE_MATCH_4}\n${CMAKE_MATCH_6}\n"
-        "${CMAKE_MATCH_1}${CMAKE_MATCH_3}${CMAKE_MATCH_5}${CMAKE_MATCH_7}")
+        "${CMAKE_MATCH_1}${CMAKE_MATCH_3}${CMAKE_MATCH_5}${CMAKE_MATCH_7}"
+        --help)
   if(NOT "${${doc}}" MATCHES "${piped}")
     message(FATAL_ERROR "${doc}: no piped example found")
   endif()

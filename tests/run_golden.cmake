@@ -3,17 +3,18 @@
 # with status 0 and write nothing to standard error.
 #
 #   cmake -DPROGRAM=<exe> -DINPUT=<file> -DEXPECTED=<file> -DOUTPUT=<file>
-#         [-DEMULATOR=<runner>] [-DCRLF=ON] -P run_golden.cmake
+#         [-DEMULATOR=<runner>] [-DARGUMENTS=<list>] -P run_golden.cmake
 #
-# EMULATOR runs a cross-compiled program (wine). CRLF says that the program
-# writes each line end as CR LF, as the Windows C runtime does: EXPECTED,
-# kept with LF line ends, is compared with each LF made CR LF, so a bare LF
-# in the output fails as any other wrong byte does. A run that hangs fails
-# after 60 seconds.
+# The program runs with ARGUMENTS, through EMULATOR where it is
+# cross-compiled (wine). A Windows program (.exe) writes each line end as
+# CR LF, as the Windows C runtime does in text mode: EXPECTED, kept with LF
+# line ends, is then compared with each LF made CR LF, so a bare LF in the
+# output fails as any other wrong byte does. A run that hangs fails after 60
+# seconds.
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(
-  COMMAND ${EMULATOR} ${PROGRAM}
+  COMMAND ${EMULATOR} ${PROGRAM} ${ARGUMENTS}
   INPUT_FILE ${INPUT}
   OUTPUT_FILE ${OUTPUT}
   ERROR_VARIABLE errors
@@ -28,14 +29,12 @@ endif()
 
 # Byte for byte, as hexadecimal text: CMake's strings hold no NUL byte.
 file(READ ${EXPECTED} expected HEX)
-set(as "")
-if(CRLF)
+if(PROGRAM MATCHES "\\.exe$")
   string(REGEX REPLACE "(..)" "\\1;" bytes "${expected}")
   list(TRANSFORM bytes REPLACE "^0a$" "0d0a")
   list(JOIN bytes "" expected)
-  set(as " with each LF as CR LF")
 endif()
 file(READ ${OUTPUT} written HEX)
 if(NOT written STREQUAL expected)
-  message(FATAL_ERROR "output ${OUTPUT} differs from ${EXPECTED}${as}")
+  message(FATAL_ERROR "output ${OUTPUT} differs from ${EXPECTED}")
 endif()
